@@ -1,0 +1,43 @@
+# The two commands of README.md: `make run` and `make test`.
+JOBS         ?= $(shell nproc)
+BUILD        ?= build
+ASAN_BUILD   ?= build-asan
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: run test deps build build-asan fuzz bench clean
+
+deps:
+	@tools/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPEMTRIX_SANITIZE=ON -DPEMTRIX_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+run: build
+	@$(BUILD)/pemtrix --eval -
+
+test: build build-asan
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPEMTRIX_FUZZ=ON -DPEMTRIX_TESTS=OFF -DPEMTRIX_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_evaluate
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/fuzz/fuzz_evaluate -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=2048 \
+	  -max_len=4096 -print_final_stats=1 $(FUZZ_BUILD)/corpus fuzz/corpus 2>&1 | tail -n 15
+
+bench: build
+	@tools/install-deps --bench
+	@bench/run-all $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
