@@ -1,4 +1,6 @@
 # The two commands of README.md: `make run` and `make test`.
+SHELL        := /bin/bash
+.SHELLFLAGS  := -eo pipefail -c
 JOBS         ?= $(shell nproc)
 BUILD        ?= build
 ASAN_BUILD   ?= build-asan
@@ -21,11 +23,12 @@ build-asan: deps
 run: build
 	@$(BUILD)/pemtrix --eval -
 
+# The fuzzer runs first so that the test runners' summaries close the output.
 test: build build-asan
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory fuzz
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
