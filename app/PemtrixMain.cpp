@@ -6,17 +6,47 @@
 #include <string>
 #include <vector>
 
+#include "app/AppDelegate.h"
 #include "app/CommandLine.h"
 #include "app/EvalCommand.h"
+#include "app/ScriptRunner.h"
 #include "cocos/base/UserDefault.h"
 #include "engine/PreferenceSource.h"
 #include "engine/RandomEngine.h"
+#include "platform/ResourceLocation.h"
 #include "platform/StoreLocation.h"
 #include "screens/Version.h"
 
 namespace {
 
 constexpr int kExitUsage = 2;
+
+// The calculator window, or its headless stand-in, optionally driven by a script.
+int runCalculator(const CommandLine& cl) {
+  using namespace cocos2d;
+  const std::string resources = findResourceRoot();
+  if (resources.empty()) std::fputs("pemtrix: cannot find the images and sounds (set PEMTRIX_RESOURCES)\n", stderr);
+  FileUtils::getInstance()->setDefaultResourceRootPath(resources);
+  GLView::setHeadless(cl.headless);
+  // Headless runs and scripts use the virtual clock: every frame is exactly 1/60 s.
+  Director::getInstance()->setVirtualClock(cl.headless || cl.mode == CommandLine::Mode::Script);
+  AppDelegate app;
+  Application* application = Application::getInstance();
+  int status = 0;
+  if (cl.mode == CommandLine::Mode::Script) {
+    application->initGLContextAttrs();
+    if (!application->applicationDidFinishLaunching()) {
+      status = kExitUsage;
+    } else {
+      Director::getInstance()->mainLoop(0);  // the first scene takes the stage
+      status = runScriptFile(cl.scriptPath);
+    }
+  } else {
+    status = application->run() == 0 ? 0 : kExitUsage;
+  }
+  Director::getInstance()->reset();
+  return status;
+}
 
 void openStore(const CommandLine& cl) {
   cocos2d::UserDefault::setStorePath(cl.storePath ? *cl.storePath : platform::defaultStorePath());
@@ -50,8 +80,11 @@ int pemtrixMain(int argc, char** argv) {
       return evaluateArguments(cl.expressions, stdout);
     case CommandLine::Mode::EvalStdin:
       return evaluateLines(STDIN_FILENO, stdout, isatty(STDIN_FILENO) != 0);
-    default:
-      std::fputs("pemtrix: the calculator window is not part of this build yet; use --eval\n", stderr);
-      return kExitUsage;
+    default: {
+      const int status = runCalculator(cl);
+      setPreferenceSource(nullptr);
+      cocos2d::UserDefault::destroyInstance();
+      return status;
+    }
   }
 }

@@ -1,0 +1,44 @@
+#include "app/AppDelegate.h"
+
+#include <cstdio>
+#include <string>
+
+#include "screens/MainLayer.h"
+#include "screens/Version.h"
+
+using namespace cocos2d;
+
+AppDelegate::AppDelegate() = default;
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::initGLContextAttrs() {
+  GLContextAttrs attrs = {8, 8, 8, 8, 24, 8};
+  GLView::setGLContextAttrs(attrs);
+}
+
+bool AppDelegate::applicationDidFinishLaunching() {
+  Director* director = Director::getInstance();
+  GLView* view = director->getOpenGLView();
+  const std::string title = std::string("Pemtrix version") + kVersionText;
+  if (!view) {
+    view = GLViewImpl::createWithRect(title, Rect(0, 0, 480, 768), 1.0f, false);
+    if (!view) {
+      // Without a window there is nothing to run; say why in one line.
+      std::fprintf(stderr, "pemtrix: %s\n", GLView::getLastError().c_str());
+      return false;
+    }
+    director->setOpenGLView(view);
+  }
+  director->setAnimationInterval(1.0f / 60);
+  view->setDesignResolutionSize(800, 1280, ResolutionPolicy::EXACT_FIT);
+  FileUtils::getInstance()->setSearchPaths({"images", "buttons", "sounds"});
+
+  Scene* scene = Scene::create();
+  if (MainLayer* layer = MainLayer::create()) scene->addChild(layer);
+  director->runWithScene(scene);
+  return true;
+}
+
+void AppDelegate::applicationDidEnterBackground() { Director::getInstance()->stopAnimation(); }
+
+void AppDelegate::applicationWillEnterForeground() { Director::getInstance()->startAnimation(); }

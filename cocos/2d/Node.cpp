@@ -1,0 +1,260 @@
+// The node tree, the life cycle and scheduling; geometry and drawing are in NodeGeometry.cpp.
+#include "cocos/2d/Node.h"
+
+#include <algorithm>
+
+#include "cocos/2d/Scene.h"
+#include "cocos/base/Director.h"
+#include "cocos/base/EventDispatcher.h"
+#include "cocos/base/Scheduler.h"
+
+namespace cocos2d {
+namespace {
+
+std::uint64_t g_nextOrderOfArrival = 1;
+
+// A snapshot of the children that stays valid while callbacks add or remove children.
+class RetainedChildren {
+ public:
+  explicit RetainedChildren(const std::vector<Node*>& children) : _nodes(children) {
+    for (Node* n : _nodes) n->retain();
+  }
+  ~RetainedChildren() {
+    for (Node* n : _nodes) n->release();
+  }
+  RetainedChildren(const RetainedChildren&) = delete;
+  RetainedChildren& operator=(const RetainedChildren&) = delete;
+  const std::vector<Node*>& nodes() const { return _nodes; }
+
+ private:
+  std::vector<Node*> _nodes;
+};
+
+}  // namespace
+
+Node::Node() = default;
+
+Node::~Node() {
+  for (Node* child : _children) {
+    child->_parent = nullptr;
+    child->release();
+  }
+  _children.clear();
+  // A node deleted without cleanup (never added, or removed with cleanup = false) must not
+  // leave dangling entries behind.
+  if (Director* director = Director::peekInstance()) {
+    director->getScheduler()->unscheduleAllForTarget(this);
+    director->getEventDispatcher()->removeEventListenersForTarget(this);
+  }
+}
+
+Node* Node::create() {
+  auto* node = new Node();
+  if (!node->init()) {
+    delete node;
+    return nullptr;
+  }
+  node->autorelease();
+  return node;
+}
+
+bool Node::init() { return true; }
+
+void Node::requestRedraw() { Director::getInstance()->setNeedsRedraw(); }
+
+EventDispatcher* Node::getEventDispatcher() const { return Director::getInstance()->getEventDispatcher(); }
+
+Scheduler* Node::getScheduler() const { return Director::getInstance()->getScheduler(); }
+
+// --- tree
+
+void Node::insertChild(Node* child, int localZOrder) {
+  child->_localZOrder = localZOrder;
+  child->_orderOfArrival = g_nextOrderOfArrival++;
+  // The newcomer arrived last, so it goes after every child with a z-order not above its own.
+  auto pos = std::upper_bound(_children.begin(), _children.end(), localZOrder,
+                              [](int z, const Node* n) { return z < n->_localZOrder; });
+  _children.insert(pos, child);
+}
+
+void Node::addChild(Node* child) { addChild(child, child ? child->_localZOrder : 0); }
+
+void Node::addChild(Node* child, int localZOrder) {
+  if (!child || child == this) return;
+  // This reference becomes the new parent's; taking it first keeps a node that moves between
+  // parents alive across its removal from the old one.
+  child->retain();
+  if (child->_parent) child->_parent->removeChild(child, false);
+  child->_parent = this;
+  insertChild(child, localZOrder);
+  if (_running) {
+    child->onEnter();
+    if (_isTransitionFinished) child->onEnterTransitionDidFinish();
+  }
+  requestRedraw();
+}
+
+void Node::addChild(Node* child, int localZOrder, int tag) {
+  if (child) child->_tag = tag;
+  addChild(child, localZOrder);
+}
+
+void Node::addChild(Node* child, int localZOrder, const std::string& name) {
+  if (child) child->_name = name;
+  addChild(child, localZOrder);
+}
+
+void Node::removeChild(Node* child, bool cleanup) {
+  auto it = std::find(_children.begin(), _children.end(), child);
+  if (it == _children.end()) return;
+  // The child may be removed again by its own exit callbacks; hold it until we are done.
+  child->retain();
+  if (child->_running) {
+    child->onExitTransitionDidStart();
+    child->onExit();
+  }
+  if (cleanup) child->cleanup();
+  it = std::find(_children.begin(), _children.end(), child);
+  if (it != _children.end()) {
+    _children.erase(it);
+    child->_parent = nullptr;
+    child->release();
+  }
+  child->release();
+  requestRedraw();
+}
+
+void Node::removeChildByTag(int tag, bool cleanup) {
+  if (Node* child = getChildByTag(tag)) removeChild(child, cleanup);
+}
+
+void Node::removeChildByName(const std::string& name, bool cleanup) {
+  if (Node* child = getChildByName(name)) removeChild(child, cleanup);
+}
+
+void Node::removeAllChildren() { removeAllChildrenWithCleanup(true); }
+
+void Node::removeAllChildrenWithCleanup(bool cleanup) {
+  RetainedChildren snapshot(_children);
+  for (Node* child : snapshot.nodes()) {
+    if (child->_parent == this) removeChild(child, cleanup);
+  }
+}
+
+void Node::removeFromParent() { removeFromParentAndCleanup(true); }
+
+void Node::removeFromParentAndCleanup(bool cleanup) {
+  if (_parent) _parent->removeChild(this, cleanup);
+}
+
+Node* Node::getChildByName(const std::string& name) const {
+  for (Node* child : _children) {
+    if (child->_name == name) return child;
+  }
+  return nullptr;
+}
+
+Node* Node::getChildByTag(int tag) const {
+  for (Node* child : _children) {
+    if (child->_tag == tag) return child;
+  }
+  return nullptr;
+}
+
+void Node::reorderChild(Node* child, int localZOrder) {
+  auto it = std::find(_children.begin(), _children.end(), child);
+  if (it == _children.end()) return;
+  _children.erase(it);
+  insertChild(child, localZOrder);
+  requestRedraw();
+}
+
+void Node::setLocalZOrder(int localZOrder) {
+  if (_localZOrder == localZOrder) return;
+  if (_parent) {
+    _parent->reorderChild(this, localZOrder);
+  } else {
+    _localZOrder = localZOrder;
+  }
+}
+
+Scene* Node::getScene() const {
+  const Node* root = this;
+  while (root->_parent) root = root->_parent;
+  return dynamic_cast<Scene*>(const_cast<Node*>(root));
+}
+
+// --- life cycle
+
+void Node::onEnter() {
+  _isTransitionFinished = false;
+  _running = true;
+  RetainedChildren snapshot(_children);
+  for (Node* child : snapshot.nodes()) {
+    if (child->_parent == this && !child->_running) child->onEnter();
+  }
+}
+
+void Node::onEnterTransitionDidFinish() {
+  _isTransitionFinished = true;
+  RetainedChildren snapshot(_children);
+  for (Node* child : snapshot.nodes()) {
+    if (child->_parent == this) child->onEnterTransitionDidFinish();
+  }
+}
+
+void Node::onExitTransitionDidStart() {
+  RetainedChildren snapshot(_children);
+  for (Node* child : snapshot.nodes()) {
+    if (child->_parent == this) child->onExitTransitionDidStart();
+  }
+}
+
+void Node::onExit() {
+  _running = false;
+  RetainedChildren snapshot(_children);
+  for (Node* child : snapshot.nodes()) {
+    if (child->_parent == this && child->_running) child->onExit();
+  }
+}
+
+void Node::cleanup() {
+  unscheduleAllCallbacks();
+  unscheduleUpdate();
+  getEventDispatcher()->removeEventListenersForTarget(this);
+  RetainedChildren snapshot(_children);
+  for (Node* child : snapshot.nodes()) child->cleanup();
+}
+
+// --- scheduling
+
+void Node::scheduleUpdate() { getScheduler()->scheduleUpdate(this); }
+
+void Node::unscheduleUpdate() { getScheduler()->unscheduleUpdate(this); }
+
+void Node::update(float) {}
+
+void Node::schedule(const std::function<void(float)>& callback, const std::string& key) {
+  schedule(callback, 0, Scheduler::REPEAT_FOREVER, 0, key);
+}
+
+void Node::schedule(const std::function<void(float)>& callback, float interval, const std::string& key) {
+  schedule(callback, interval, Scheduler::REPEAT_FOREVER, 0, key);
+}
+
+void Node::schedule(const std::function<void(float)>& callback, float interval, unsigned int repeat, float delay,
+                    const std::string& key) {
+  getScheduler()->schedule(callback, this, interval, repeat, delay, key);
+}
+
+void Node::scheduleOnce(const std::function<void(float)>& callback, float delay, const std::string& key) {
+  schedule(callback, 0, 0, delay, key);
+}
+
+void Node::unschedule(const std::string& key) { getScheduler()->unschedule(key, this); }
+
+bool Node::isScheduled(const std::string& key) const { return getScheduler()->isScheduled(key, this); }
+
+void Node::unscheduleAllCallbacks() { getScheduler()->unscheduleAllForTarget(this); }
+
+}  // namespace cocos2d

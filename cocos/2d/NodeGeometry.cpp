@@ -1,0 +1,184 @@
+// Node geometry, appearance and drawing: setters that invalidate the picture, the transforms
+// between the node's, its parent's and the world space, and the visit that draws the subtree.
+#include <algorithm>
+
+#include "cocos/2d/Node.h"
+#include "cocos/base/Touch.h"
+
+namespace cocos2d {
+
+void Node::setPosition(const Vec2& position) {
+  if (_position == position) return;
+  _position = position;
+  requestRedraw();
+}
+
+void Node::setAnchorPoint(const Vec2& anchor) {
+  if (_anchorPoint == anchor) return;
+  _anchorPoint = anchor;
+  requestRedraw();
+}
+
+Vec2 Node::getAnchorPointInPoints() const {
+  const Size& size = getContentSize();
+  return Vec2(_anchorPoint.x * size.width, _anchorPoint.y * size.height);
+}
+
+void Node::setContentSize(const Size& size) {
+  if (_contentSize == size) return;
+  _contentSize = size;
+  requestRedraw();
+}
+
+void Node::setScale(float scale) { setScale(scale, scale); }
+
+void Node::setScale(float scaleX, float scaleY) {
+  if (_scaleX == scaleX && _scaleY == scaleY) return;
+  _scaleX = scaleX;
+  _scaleY = scaleY;
+  requestRedraw();
+}
+
+void Node::setScaleX(float scaleX) { setScale(scaleX, _scaleY); }
+
+void Node::setScaleY(float scaleY) { setScale(_scaleX, scaleY); }
+
+void Node::setRotation(float degrees) {
+  if (_rotation == degrees) return;
+  _rotation = degrees;
+  requestRedraw();
+}
+
+void Node::setIgnoreAnchorPointForPosition(bool ignore) {
+  if (_ignoreAnchorPointForPosition == ignore) return;
+  _ignoreAnchorPointForPosition = ignore;
+  requestRedraw();
+}
+
+void Node::setVisible(bool visible) {
+  if (_visible == visible) return;
+  _visible = visible;
+  requestRedraw();
+}
+
+bool Node::isVisibleWithAncestors() const {
+  for (const Node* n = this; n; n = n->_parent) {
+    if (!n->_visible) return false;
+  }
+  return true;
+}
+
+void Node::setColor(const Color3B& color) {
+  if (_realColor == color) return;
+  _realColor = color;
+  _displayedColor = getDisplayedColor();
+  requestRedraw();
+}
+
+void Node::setOpacity(std::uint8_t opacity) {
+  if (_realOpacity == opacity) return;
+  _realOpacity = opacity;
+  _displayedOpacity = getDisplayedOpacity();
+  requestRedraw();
+}
+
+void Node::setCascadeColorEnabled(bool enabled) {
+  if (_cascadeColorEnabled == enabled) return;
+  _cascadeColorEnabled = enabled;
+  requestRedraw();
+}
+
+void Node::setCascadeOpacityEnabled(bool enabled) {
+  if (_cascadeOpacityEnabled == enabled) return;
+  _cascadeOpacityEnabled = enabled;
+  requestRedraw();
+}
+
+namespace {
+std::uint8_t modulate(std::uint8_t a, std::uint8_t b) { return static_cast<std::uint8_t>((a * b + 127) / 255); }
+}  // namespace
+
+Color3B Node::getDisplayedColor() const {
+  Color3B c = _realColor;
+  for (const Node* p = _parent; p && p->_cascadeColorEnabled; p = p->_parent) {
+    c = Color3B(modulate(c.r, p->_realColor.r), modulate(c.g, p->_realColor.g), modulate(c.b, p->_realColor.b));
+  }
+  return c;
+}
+
+std::uint8_t Node::getDisplayedOpacity() const {
+  std::uint8_t o = _realOpacity;
+  for (const Node* p = _parent; p && p->_cascadeOpacityEnabled; p = p->_parent) o = modulate(o, p->_realOpacity);
+  return o;
+}
+
+// --- transforms
+
+AffineTransform Node::getNodeToParentTransform() const {
+  AffineTransform t = AffineTransform::translation(_position.x, _position.y);
+  if (_rotation != 0) t = t * AffineTransform::rotationClockwise(_rotation);
+  if (_scaleX != 1 || _scaleY != 1) t = t * AffineTransform::scaling(_scaleX, _scaleY);
+  if (!_ignoreAnchorPointForPosition) {
+    const Vec2 anchor = getAnchorPointInPoints();
+    if (anchor.x != 0 || anchor.y != 0) t = t * AffineTransform::translation(-anchor.x, -anchor.y);
+  }
+  return t;
+}
+
+AffineTransform Node::getParentToNodeTransform() const { return getNodeToParentTransform().inverse(); }
+
+AffineTransform Node::getNodeToWorldTransform() const {
+  AffineTransform t = getNodeToParentTransform();
+  for (const Node* p = _parent; p; p = p->_parent) t = p->getNodeToParentTransform() * t;
+  return t;
+}
+
+AffineTransform Node::getWorldToNodeTransform() const { return getNodeToWorldTransform().inverse(); }
+
+Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const { return getWorldToNodeTransform().apply(worldPoint); }
+
+Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const { return getNodeToWorldTransform().apply(nodePoint); }
+
+Vec2 Node::convertTouchToNodeSpace(const Touch* touch) const { return convertToNodeSpace(touch->getLocation()); }
+
+Rect Node::getBoundingBox() const {
+  const Size& size = getContentSize();
+  const AffineTransform t = getNodeToParentTransform();
+  const Vec2 corners[4] = {t.apply({0, 0}), t.apply({size.width, 0}), t.apply({0, size.height}),
+                           t.apply({size.width, size.height})};
+  float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
+  for (const Vec2& p : corners) {
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+  return Rect(minX, minY, maxX - minX, maxY - minY);
+}
+
+// --- drawing
+
+void Node::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {
+  if (!_visible) return;
+  // Parents are visited first, so their displayed values are already current.
+  if (_parent && _parent->_cascadeColorEnabled) {
+    const Color3B& pc = _parent->_displayedColor;
+    _displayedColor = Color3B(modulate(_realColor.r, pc.r), modulate(_realColor.g, pc.g), modulate(_realColor.b, pc.b));
+  } else {
+    _displayedColor = _realColor;
+  }
+  _displayedOpacity = (_parent && _parent->_cascadeOpacityEnabled) ? modulate(_realOpacity, _parent->_displayedOpacity)
+                                                                    : _realOpacity;
+  visitContent(renderer, parentTransform * getNodeToParentTransform(), parentFlags);
+}
+
+void Node::visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) {
+  std::size_t i = 0;
+  for (; i < _children.size() && _children[i]->_localZOrder < 0; ++i) _children[i]->visit(renderer, transform, flags);
+  draw(renderer, transform, flags);
+  for (; i < _children.size(); ++i) _children[i]->visit(renderer, transform, flags);
+}
+
+void Node::draw(Renderer*, const AffineTransform&, std::uint32_t) {}
+
+}  // namespace cocos2d

@@ -1,0 +1,42 @@
+#include "cocos/audio/SimpleAudioEngine.h"
+
+#include <algorithm>
+#include <string>
+
+#include "cocos/base/Director.h"
+#include "cocos/platform/FileUtils.h"
+#include "cocos/platform/GLView.h"
+
+namespace CocosDenshion {
+namespace {
+SimpleAudioEngine* g_engine = nullptr;
+}  // namespace
+
+SimpleAudioEngine* SimpleAudioEngine::getInstance() {
+  if (!g_engine) g_engine = new SimpleAudioEngine();
+  return g_engine;
+}
+
+void SimpleAudioEngine::end() {
+  delete g_engine;
+  g_engine = nullptr;
+}
+
+unsigned int SimpleAudioEngine::playEffect(const char* filePath, bool loop, float pitch, float pan, float gain) {
+  ++_playCount;
+  cocos2d::backend::Backend* backend = cocos2d::Director::getInstance()->getBackend();
+  if (!backend || !filePath || cocos2d::GLView::isHeadless() || backend->isHeadless()) return _playCount;
+  const std::string path = cocos2d::FileUtils::getInstance()->fullPathForFilename(filePath);
+  if (!path.empty()) backend->playEffect(path, loop, pitch, pan, gain * _effectsVolume);
+  return _playCount;
+}
+
+void SimpleAudioEngine::preloadEffect(const char*) {}
+
+void SimpleAudioEngine::unloadEffect(const char*) {}
+
+void SimpleAudioEngine::stopAllEffects() {}
+
+void SimpleAudioEngine::setEffectsVolume(float volume) { _effectsVolume = std::clamp(volume, 0.0f, 1.0f); }
+
+}  // namespace CocosDenshion

@@ -1,0 +1,192 @@
+#include "cocos/backend/sdl/SdlBackend.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "cocos/backend/sdl/EventTranslation.h"
+#include "cocos/backend/sdl/RenderPrimitives.h"
+
+namespace cocos2d::backend::sdl {
+namespace {
+
+bool envSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+}  // namespace
+
+SdlBackend::SdlBackend() = default;
+
+SdlBackend::~SdlBackend() {
+  closeWindow();
+  fonts_.closeAll();
+  if (sdlStarted_) SDL_Quit();
+}
+
+void SdlBackend::closeWindow() {
+  // Textures die with their renderer, so the caches let go of them first.
+  glyphs_.clear();
+  textures_.releaseTextures();
+  sound_.shutdown();
+  if (renderer_) SDL_DestroyRenderer(renderer_);
+  if (window_) SDL_DestroyWindow(window_);
+  renderer_ = nullptr;
+  window_ = nullptr;
+}
+
+bool SdlBackend::openWindow(const WindowSpec& spec) {
+  if (window_) {
+    lastError_ = "cannot open a window: one is already open";
+    return false;
+  }
+  headless_ = spec.headless;
+  if (!headless_ && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY")) {
+    lastError_ = "cannot open a window: no display (set DISPLAY, or use --headless)";
+    return false;
+  }
+  // Without framebuffer acceleration SDL draws into a shared-memory image and never loads
+  // a GL driver, which would cost some 90 MiB and many milliseconds.
+  // Override priority: SDL_* environment variables must not change how frames are drawn,
+  // or headless screenshots would stop matching the window.
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_OVERRIDE);
+  SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_OVERRIDE);
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (headless_) {
+    // The same software renderer on an in-memory window: text and screenshots come out
+    // exactly as in the windowed program.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
+  } else {
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  }
+  // Video and events only: audio starts with the first sound, and joysticks are not used.
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    lastError_ = headless_ ? std::string("cannot open an offscreen window: ") + SDL_GetError()
+                           : std::string("cannot open a window: cannot reach the display (") + SDL_GetError() +
+                                 "); set DISPLAY, or use --headless";
+    return false;
+  }
+  sdlStarted_ = true;
+  window_ = SDL_CreateWindow(spec.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, spec.width,
+                             spec.height, SDL_WINDOW_SHOWN | (spec.resizable ? SDL_WINDOW_RESIZABLE : 0));
+  if (window_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (!window_ || !renderer_) {
+    lastError_ = std::string("cannot open a window: ") + SDL_GetError();
+    closeWindow();
+    return false;
+  }
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+  SDL_GetRendererOutputSize(renderer_, &width_, &height_);
+  visible_ = {0, 0, static_cast<float>(width_), static_cast<float>(height_)};
+  lastError_.clear();
+  return true;
+}
+
+bool SdlBackend::pollEvent(InputEvent& event) {
+  if (!sdlStarted_) return false;
+  SDL_Event raw;
+  while (SDL_PollEvent(&raw)) {
+    if (raw.type == SDL_WINDOWEVENT && raw.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+      SDL_GetRendererOutputSize(renderer_, &width_, &height_);
+      visible_ = {0, 0, static_cast<float>(width_), static_cast<float>(height_)};
+    }
+    if (translateEvent(raw, event)) return true;
+  }
+  return false;
+}
+
+void SdlBackend::waitForEvent(int timeoutMilliseconds) {
+  if (timeoutMilliseconds <= 0) return;
+  if (!sdlStarted_) {
+    SDL_Delay(static_cast<Uint32>(timeoutMilliseconds));  // nothing can arrive; just wait
+    return;
+  }
+  SDL_WaitEventTimeout(nullptr, timeoutMilliseconds);
+}
+
+void SdlBackend::beginFrame(const Color4B& clear) {
+  if (!renderer_) return;
+  SDL_RenderSetClipRect(renderer_, nullptr);
+  visible_ = {0, 0, static_cast<float>(width_), static_cast<float>(height_)};
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawColor(renderer_, clear.r, clear.g, clear.b, clear.a);
+  SDL_RenderClear(renderer_);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+}
+
+void SdlBackend::setClip(const Rect* pixelRect) {
+  if (!renderer_) return;
+  const PixelArea window{0, 0, static_cast<float>(width_), static_cast<float>(height_)};
+  if (!pixelRect) {
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    visible_ = window;
+    return;
+  }
+  const int left = static_cast<int>(std::lround(pixelRect->getMinX()));
+  const int top = static_cast<int>(std::lround(pixelRect->getMinY()));
+  const int right = static_cast<int>(std::lround(pixelRect->getMaxX()));
+  const int bottom = static_cast<int>(std::lround(pixelRect->getMaxY()));
+  visible_ = {std::max(window.left, static_cast<float>(left)), std::max(window.top, static_cast<float>(top)),
+              std::min(window.right, static_cast<float>(right)), std::min(window.bottom, static_cast<float>(bottom))};
+  if (visible_.right <= visible_.left || visible_.bottom <= visible_.top) {
+    // SDL reads an empty clip rectangle as "no clipping"; every draw checks visible_
+    // first, and an empty area lets nothing through.
+    visible_ = {0, 0, 0, 0};
+    return;
+  }
+  const SDL_Rect clip{left, top, right - left, bottom - top};
+  SDL_RenderSetClipRect(renderer_, &clip);
+}
+
+void SdlBackend::drawRect(const AffineTransform& toPixels, float width, float height, const Color4B& color) {
+  if (!renderer_ || width <= 0 || height <= 0) return;
+  fillBox(renderer_, visible_, toPixels, LocalBox{0, 0, width, height}, color);
+}
+
+void SdlBackend::drawTexture(TextureId texture, const Rect& source, const AffineTransform& toPixels, float width,
+                             float height, const Color4B& modulate) {
+  if (!renderer_) return;
+  textures_.draw(renderer_, visible_, texture, source, toPixels, width, height, modulate);
+}
+
+void SdlBackend::drawGlyphs(FontId font, float size, const GlyphPlacement* glyphs, std::size_t count,
+                            const AffineTransform& toPixels, const Color4B& color) {
+  if (!renderer_) return;
+  text_.draw(renderer_, visible_, GlyphRun{font, size, glyphs, count}, toPixels, color);
+}
+
+void SdlBackend::endFrame() {
+  if (renderer_) SDL_RenderPresent(renderer_);
+}
+
+bool SdlBackend::saveScreenshot(const std::string& pngPath) {
+  if (!renderer_) return false;
+  // The software renderer draws into the window's own surface, which keeps the last
+  // presented frame, so reading it back after the present is exact.
+  SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, width_, height_, 32, SDL_PIXELFORMAT_RGBA32);
+  if (!shot) return false;
+  bool saved = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGBA32, shot->pixels, shot->pitch) == 0 &&
+               IMG_SavePNG(shot, pngPath.c_str()) == 0;
+  SDL_FreeSurface(shot);
+  return saved;
+}
+
+TextureId SdlBackend::loadImage(const std::string& path, int& width, int& height) {
+  return textures_.load(path, width, height);
+}
+
+FontId SdlBackend::openFont(const std::string& family, const std::string& language) {
+  return fonts_.open(family, language);
+}
+
+FontMetrics SdlBackend::fontMetrics(FontId font, float size) { return fonts_.metrics(font, size); }
+
+float SdlBackend::glyphAdvance(FontId font, float size, char32_t codepoint) {
+  return fonts_.advance(font, size, codepoint);
+}
+
+}  // namespace cocos2d::backend::sdl

@@ -1,0 +1,82 @@
+// The Backend on SDL2: one window with the software renderer (or the offscreen driver when
+// headless), its events, and the stores that draw images and text; sound and system
+// services besides.
+#pragma once
+
+#include <SDL_render.h>
+#include <SDL_video.h>
+
+#include <string>
+
+#include "cocos/backend/Backend.h"
+#include "cocos/backend/sdl/FontLibrary.h"
+#include "cocos/backend/sdl/Geometry.h"
+#include "cocos/backend/sdl/GlyphCache.h"
+#include "cocos/backend/sdl/SoundPlayer.h"
+#include "cocos/backend/sdl/TextRenderer.h"
+#include "cocos/backend/sdl/TextureStore.h"
+
+namespace cocos2d::backend::sdl {
+
+class SdlBackend final : public Backend {
+ public:
+  SdlBackend();
+  ~SdlBackend() override;
+
+  bool openWindow(const WindowSpec& spec) override;
+  std::string lastError() const override { return lastError_; }
+  bool isHeadless() const override { return headless_; }
+
+  bool pollEvent(InputEvent& event) override;
+  void waitForEvent(int timeoutMilliseconds) override;
+
+  void beginFrame(const Color4B& clear) override;
+  void setClip(const Rect* pixelRect) override;
+  void drawRect(const AffineTransform& toPixels, float width, float height, const Color4B& color) override;
+  void drawTexture(TextureId texture, const Rect& source, const AffineTransform& toPixels, float width, float height,
+                   const Color4B& modulate) override;
+  void drawGlyphs(FontId font, float size, const GlyphPlacement* glyphs, std::size_t count,
+                  const AffineTransform& toPixels, const Color4B& color) override;
+  void endFrame() override;
+  bool saveScreenshot(const std::string& pngPath) override;
+
+  TextureId loadImage(const std::string& path, int& width, int& height) override;
+
+  FontId openFont(const std::string& family, const std::string& language) override;
+  FontMetrics fontMetrics(FontId font, float size) override;
+  float glyphAdvance(FontId font, float size, char32_t codepoint) override;
+
+  void playEffect(const std::string& path, bool loop, float pitch, float pan, float gain) override;
+
+  void setClipboardText(const std::string& bytes) override;
+  bool getClipboardText(std::string& bytes) override;
+  bool openURL(const std::string& url) override;
+  std::string preferredLanguage() override;
+  std::uint64_t monotonicNanoseconds() override;
+
+  // For tests and measurements of this module.
+  FontLibrary& fonts() { return fonts_; }
+  GlyphCache& glyphCache() { return glyphs_; }
+  TextureStore& textures() { return textures_; }
+  const TextRenderer& textRenderer() const { return text_; }
+
+ private:
+  void closeWindow();
+
+  bool headless_ = false;
+  bool sdlStarted_ = false;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  int width_ = 0, height_ = 0;
+  PixelArea visible_;  // the window, or its intersection with the clip
+  std::string lastError_;
+  std::string offscreenClipboard_;  // headless runs must not touch the desktop's clipboard
+
+  FontLibrary fonts_;
+  GlyphCache glyphs_;
+  TextRenderer text_{fonts_, glyphs_};
+  TextureStore textures_;
+  SoundPlayer sound_;
+};
+
+}  // namespace cocos2d::backend::sdl

@@ -1,0 +1,130 @@
+#include "cocos/backend/sdl/SoundPlayer.h"
+
+#include <SDL.h>
+#include <SDL_loadso.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace cocos2d::backend::sdl {
+
+// The entry points used, resolved from the loaded library; decltype keeps their types
+// those of the header the module was built against.
+struct SoundPlayer::Api {
+  decltype(&Mix_OpenAudio) openAudio = nullptr;
+  decltype(&Mix_CloseAudio) closeAudio = nullptr;
+  decltype(&Mix_AllocateChannels) allocateChannels = nullptr;
+  decltype(&Mix_LoadWAV_RW) loadWavRw = nullptr;
+  decltype(&Mix_FreeChunk) freeChunk = nullptr;
+  decltype(&Mix_PlayChannelTimed) playChannelTimed = nullptr;
+  decltype(&Mix_Volume) volume = nullptr;
+  decltype(&Mix_SetPanning) setPanning = nullptr;
+  decltype(&Mix_HaltChannel) haltChannel = nullptr;
+};
+
+namespace {
+
+template <typename F>
+bool resolve(void* library, const char* name, F& out) {
+  out = reinterpret_cast<F>(SDL_LoadFunction(library, name));
+  return out != nullptr;
+}
+
+}  // namespace
+
+SoundPlayer::SoundPlayer() = default;
+SoundPlayer::~SoundPlayer() { shutdown(); }
+
+const SoundPlayer::Api* SoundPlayer::loadApi(std::string& error) {
+  // Loaded once per process and never unloaded: the mixer brings in codec libraries
+  // (GLib among them) that cannot safely be unloaded again.
+  static Api api;
+  static bool attempted = false;
+  static std::string failure;
+  if (!attempted) {
+    attempted = true;
+    void* library = SDL_LoadObject("libSDL2_mixer-2.0.so.0");
+    if (!library) {
+      failure = SDL_GetError();
+    } else if (!(resolve(library, "Mix_OpenAudio", api.openAudio) && resolve(library, "Mix_CloseAudio", api.closeAudio) &&
+                 resolve(library, "Mix_AllocateChannels", api.allocateChannels) &&
+                 resolve(library, "Mix_LoadWAV_RW", api.loadWavRw) && resolve(library, "Mix_FreeChunk", api.freeChunk) &&
+                 resolve(library, "Mix_PlayChannelTimed", api.playChannelTimed) &&
+                 resolve(library, "Mix_Volume", api.volume) && resolve(library, "Mix_SetPanning", api.setPanning) &&
+                 resolve(library, "Mix_HaltChannel", api.haltChannel))) {
+      failure = "SDL_mixer lacks an expected function";
+    }
+  }
+  error = failure;
+  return failure.empty() ? &api : nullptr;
+}
+
+void SoundPlayer::fail(const std::string& why) {
+  state_ = State::Failed;
+  std::fprintf(stderr, "pemtrix: no sound: %s\n", why.c_str());
+}
+
+bool SoundPlayer::start() {
+  if (state_ != State::Idle) return state_ == State::Ready;
+  std::string error;
+  api_ = loadApi(error);
+  if (!api_) {
+    fail(error);
+    return false;
+  }
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    fail(SDL_GetError());
+    return false;
+  }
+  // A small buffer keeps the click close to the press.
+  if (api_->openAudio(44100, AUDIO_S16SYS, 2, 512) != 0) {
+    const std::string why = SDL_GetError();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    fail(why);
+    return false;
+  }
+  // Fast typing overlaps many short clicks.
+  api_->allocateChannels(16);
+  state_ = State::Ready;
+  return true;
+}
+
+Mix_Chunk* SoundPlayer::chunk(const std::string& path) {
+  if (const auto found = chunks_.find(path); found != chunks_.end()) return found->second;
+  Mix_Chunk* loaded = nullptr;
+  if (SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb")) {
+    loaded = api_->loadWavRw(file, 1);
+  }
+  if (!loaded) std::fprintf(stderr, "pemtrix: cannot load sound %s: %s\n", path.c_str(), SDL_GetError());
+  chunks_.emplace(path, loaded);
+  return loaded;
+}
+
+void SoundPlayer::play(const std::string& path, bool loop, float /*pitch*/, float pan, float gain) {
+  if (!start()) return;
+  Mix_Chunk* sound = chunk(path);
+  if (!sound) return;
+  const int channel = api_->playChannelTimed(-1, sound, loop ? -1 : 0, -1);
+  if (channel < 0) return;  // every channel busy: this click is dropped
+  api_->volume(channel, static_cast<int>(std::lround(std::clamp(gain, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
+  const float p = std::clamp(pan, -1.0f, 1.0f);
+  const auto left = static_cast<Uint8>(std::lround(255.0f * std::min(1.0f, 1.0f - p)));
+  const auto right = static_cast<Uint8>(std::lround(255.0f * std::min(1.0f, 1.0f + p)));
+  api_->setPanning(channel, left, right);
+}
+
+void SoundPlayer::shutdown() {
+  if (state_ == State::Ready) {
+    api_->haltChannel(-1);
+    for (auto& entry : chunks_) {
+      if (entry.second) api_->freeChunk(entry.second);
+    }
+    chunks_.clear();
+    api_->closeAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    state_ = State::Idle;
+  }
+}
+
+}  // namespace cocos2d::backend::sdl

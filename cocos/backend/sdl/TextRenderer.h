@@ -1,0 +1,39 @@
+// Draws runs of placed glyphs: culls those outside the visible area before any lookup
+// (a run can hold thousands of placements of which a few dozen show), rasterises the rest
+// at their on-screen pixel size, and puts them on whole pixels when the text is upright.
+#pragma once
+
+#include <SDL_render.h>
+
+#include <cstddef>
+
+#include "cocos/backend/sdl/FontLibrary.h"
+#include "cocos/backend/sdl/Geometry.h"
+#include "cocos/backend/sdl/GlyphCache.h"
+
+namespace cocos2d::backend::sdl {
+
+struct GlyphRun {
+  FontId font = 0;
+  float size = 0;  // local units per em
+  const GlyphPlacement* glyphs = nullptr;
+  std::size_t count = 0;
+};
+
+class TextRenderer {
+ public:
+  TextRenderer(FontLibrary& fonts, GlyphCache& cache) : fonts_(fonts), cache_(cache) {}
+
+  void draw(SDL_Renderer* renderer, const PixelArea& visible, const GlyphRun& run, const AffineTransform& toPixels,
+            const Color4B& color);
+
+  // Placements that passed the visibility test in the last draw (for tests and benchmarks).
+  std::size_t lastDrawnCount() const { return lastDrawn_; }
+
+ private:
+  FontLibrary& fonts_;
+  GlyphCache& cache_;
+  std::size_t lastDrawn_ = 0;
+};
+
+}  // namespace cocos2d::backend::sdl

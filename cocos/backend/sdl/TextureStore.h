@@ -1,0 +1,55 @@
+// Owns the images the engine loads: their sizes from the start, their pixels from the first
+// draw on, as a mip chain of linearly filtered textures so that key images shown at under
+// half their size stay smooth.
+#pragma once
+
+#include <SDL_render.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "cocos/backend/Backend.h"
+#include "cocos/backend/sdl/Geometry.h"
+#include "cocos/backend/sdl/MipChain.h"
+
+namespace cocos2d::backend::sdl {
+
+class TextureStore {
+ public:
+  TextureStore() = default;
+  TextureStore(const TextureStore&) = delete;
+  TextureStore& operator=(const TextureStore&) = delete;
+  ~TextureStore();
+
+  // 0 when the file is missing or not an image. The same path gives the same id.
+  TextureId load(const std::string& path, int& width, int& height);
+
+  void draw(SDL_Renderer* renderer, const PixelArea& visible, TextureId id, const Rect& source,
+            const AffineTransform& toPixels, float width, float height, const Color4B& modulate);
+
+  // Textures belong to a renderer and must go before it does; they are rebuilt on demand.
+  void releaseTextures();
+
+  // How many mip-level textures exist now (for tests and measurements).
+  int textureCount() const;
+
+ private:
+  struct Entry {
+    std::string path;
+    std::vector<LevelSize> sizes;
+    std::vector<SDL_Texture*> levels;  // null until a draw needs that level
+    bool broken = false;               // decoding failed: draws nothing, reports once
+  };
+
+  SDL_Texture* level(SDL_Renderer* renderer, Entry& entry, int level);
+  static bool decode(const std::string& path, PixelImage& image);
+
+  std::vector<Entry> entries_;  // TextureId - 1
+  std::unordered_map<std::string, TextureId> byPath_;
+  // Kept between decodes: the first frame decodes dozens of images in a row, and fresh
+  // buffers for each would cost as much in page faults as the decoding itself.
+  PixelImage scratch_[2];
+};
+
+}  // namespace cocos2d::backend::sdl

@@ -1,0 +1,129 @@
+// Runs the engine: owns the scene stack, the scheduler, the event dispatcher and the caches,
+// and turns each frame into scene changes, updates, an autorelease drain and, when something
+// visible changed, a drawing. It also keeps the clock that headless runs advance per frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cocos/backend/Backend.h"
+#include "cocos/base/ccTypes.h"
+
+namespace cocos2d {
+
+class EventDispatcher;
+class FontCache;
+class GLView;
+class Scene;
+class Scheduler;
+class TextureCache;
+
+class Director {
+ public:
+  static Director* getInstance();
+  // The director if one exists; never creates one (for destructors running late).
+  static Director* peekInstance();
+  // reset(), then deletes the director.
+  static void destroyInstance();
+
+  // --- the window. The director retains the view; the backend lives in the view.
+  void setOpenGLView(GLView* view);
+  GLView* getOpenGLView() const { return _openGLView; }
+  backend::Backend* getBackend() const;
+  Size getVisibleSize() const;
+  Vec2 getVisibleOrigin() const;
+  Size getWinSize() const;
+  void setAnimationInterval(float interval) { _animationInterval = interval; }
+  float getAnimationInterval() const { return _animationInterval; }
+  void setClearColor(const Color4F& color);
+
+  // --- scenes. Changes take effect at the start of the next frame.
+  void runWithScene(Scene* scene);
+  // The running scene stays on the stack below, without cleanup.
+  void pushScene(Scene* scene);
+  // The top scene leaves with cleanup and the one below runs again; popping the last scene
+  // ends the program.
+  void popScene();
+  void popToRootScene();
+  void replaceScene(Scene* scene);
+  Scene* getRunningScene() const { return _runningScene; }
+  bool isSendCleanupToScene() const { return _sendCleanupToScene; }
+  std::size_t getSceneStackSize() const { return _scenesStack.size(); }
+
+  // --- the loop
+  // Asks the application loop to stop after the current frame.
+  void end() { _endRequested = true; }
+  bool isEndRequested() const { return _endRequested; }
+  // While stopped, frames neither update nor draw.
+  void stopAnimation() { _animating = false; }
+  void startAnimation();
+  bool isAnimating() const { return _animating; }
+  // While paused, frames draw but do not update.
+  void pause() { _paused = true; }
+  void resume() { _paused = false; }
+  bool isPaused() const { return _paused; }
+
+  // One frame: the pending scene change, scheduler updates with dt (exactly 1/60 s with the
+  // virtual clock), the autorelease drain, and a drawing when something visible changed.
+  void mainLoop(float dt);
+  // Draws the running scene when something changed since the last drawing, or when forced.
+  // False when nothing was drawn (nothing changed, no window or no scene).
+  bool drawFrame(bool force);
+  // Draws the current state and saves it as a PNG of the window's size.
+  bool saveScreenshot(const std::string& pngPath);
+  // Every change that can alter the picture calls this.
+  void setNeedsRedraw() { _needsRedraw = true; }
+  bool needsRedraw() const { return _needsRedraw; }
+
+  // --- time
+  // The virtual clock advances exactly 1/60 s per frame, whatever the real time.
+  void setVirtualClock(bool enabled);
+  bool isVirtualClock() const { return _virtualClock; }
+  // 100-nanosecond ticks: virtual frames * 10^7 / 60 (rounded), or the monotonic clock.
+  std::uint64_t getClockTicks100ns() const;
+  std::uint64_t getTotalFrames() const { return _totalFrames; }
+  float getDeltaTime() const { return _deltaTime; }
+
+  Scheduler* getScheduler() const { return _scheduler; }
+  EventDispatcher* getEventDispatcher() const { return _eventDispatcher; }
+  TextureCache* getTextureCache() const { return _textureCache; }
+  FontCache* getFontCache() const { return _fontCache; }
+
+  // Tears everything down for the next test: scenes leave and are released, listeners,
+  // scheduled callbacks, caches, the window and the audio engine go, and the settings return
+  // to their defaults. Nothing created by the engine survives except what callers retained.
+  void reset();
+
+ private:
+  Director();
+  ~Director();
+  Director(const Director&) = delete;
+  Director& operator=(const Director&) = delete;
+  void setNextScene();
+  void releaseAllScenes();
+
+  GLView* _openGLView = nullptr;
+  Scheduler* _scheduler;
+  EventDispatcher* _eventDispatcher;
+  TextureCache* _textureCache;
+  FontCache* _fontCache;
+
+  Scene* _runningScene = nullptr;  // retained
+  Scene* _nextScene = nullptr;     // held by the stack
+  std::vector<Scene*> _scenesStack;  // retained
+  bool _sendCleanupToScene = false;
+
+  float _animationInterval = 1.0f / 60;
+  Color4B _clearColor = Color4B::BLACK;
+  bool _endRequested = false;
+  bool _animating = true;
+  bool _paused = false;
+  bool _needsRedraw = true;
+  bool _virtualClock = false;
+  std::uint64_t _virtualFrames = 0;
+  std::uint64_t _totalFrames = 0;
+  float _deltaTime = 0;
+};
+
+}  // namespace cocos2d

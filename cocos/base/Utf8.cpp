@@ -1,0 +1,71 @@
+#include "cocos/base/Utf8.h"
+
+namespace cocos2d {
+namespace {
+
+// Length of the well-formed sequence starting at i, with its code point; 0 when invalid.
+std::size_t decodeOne(const unsigned char* s, std::size_t n, std::size_t i, char32_t& cp) {
+  const unsigned char b0 = s[i];
+  std::size_t len;
+  unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    len = 2;
+    cp = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    len = 3;
+    cp = b0 & 0x0F;
+    if (b0 == 0xE0) lo = 0xA0;  // overlong
+    if (b0 == 0xED) hi = 0x9F;  // surrogates
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    len = 4;
+    cp = b0 & 0x07;
+    if (b0 == 0xF0) lo = 0x90;  // overlong
+    if (b0 == 0xF4) hi = 0x8F;  // above U+10FFFF
+  } else {
+    return 0;
+  }
+  if (i + len > n) return 0;
+  for (std::size_t k = 1; k < len; ++k) {
+    const unsigned char b = s[i + k];
+    const unsigned char min = k == 1 ? lo : 0x80, max = k == 1 ? hi : 0xBF;
+    if (b < min || b > max) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  return len;
+}
+
+template <typename Sink>
+void decode(const std::string& bytes, Sink&& sink) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  std::size_t i = 0;
+  while (i < n) {
+    if (s[i] < 0x80) {
+      sink(static_cast<char32_t>(s[i++]));
+      continue;
+    }
+    char32_t cp = 0;
+    const std::size_t len = decodeOne(s, n, i, cp);
+    if (len == 0) {
+      sink(kReplacementCharacter);
+      ++i;
+    } else {
+      sink(cp);
+      i += len;
+    }
+  }
+}
+
+}  // namespace
+
+void decodeUtf8(const std::string& bytes, std::vector<char32_t>& out) {
+  decode(bytes, [&out](char32_t cp) { out.push_back(cp); });
+}
+
+std::size_t countUtf8CodePoints(const std::string& bytes) {
+  std::size_t count = 0;
+  decode(bytes, [&count](char32_t) { ++count; });
+  return count;
+}
+
+}  // namespace cocos2d

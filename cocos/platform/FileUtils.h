@@ -1,0 +1,42 @@
+// Finds resource files: a name is looked up in each search path in order, then in the
+// resource root, and the first existing file wins.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace cocos2d {
+
+class FileUtils {
+ public:
+  static FileUtils* getInstance();
+  static void destroyInstance();
+
+  // Relative search paths are taken from here; "" is the current directory.
+  void setDefaultResourceRootPath(const std::string& path);
+  const std::string& getDefaultResourceRootPath() const { return _defaultResRootPath; }
+  // Replaces the list. Each entry is a directory, relative to the resource root unless it is
+  // absolute. getSearchPaths gives them resolved, each ending with '/'.
+  void setSearchPaths(const std::vector<std::string>& searchPaths);
+  void addSearchPath(const std::string& path, bool front = false);
+  const std::vector<std::string>& getSearchPaths() const { return _searchPaths; }
+
+  // An absolute name that exists is returned as is; otherwise the first search path (then the
+  // resource root) holding the file gives its path. "" when nothing holds it.
+  std::string fullPathForFilename(const std::string& filename) const;
+  bool isFileExist(const std::string& filename) const;
+  // The whole file, or "" when it cannot be read.
+  std::string getStringFromFile(const std::string& filename) const;
+
+ private:
+  FileUtils() = default;
+  std::string resolveDirectory(const std::string& path) const;
+
+  std::string _defaultResRootPath;
+  std::vector<std::string> _searchPaths;
+  // Found files only: a file that appears later must still be found.
+  mutable std::unordered_map<std::string, std::string> _fullPathCache;
+};
+
+}  // namespace cocos2d

@@ -1,0 +1,101 @@
+#include "cocos/renderer/Renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cocos/2d/Node.h"
+
+namespace cocos2d {
+namespace {
+
+Rect intersect(const Rect& a, const Rect& b) {
+  const float x0 = std::max(a.getMinX(), b.getMinX());
+  const float y0 = std::max(a.getMinY(), b.getMinY());
+  const float x1 = std::min(a.getMaxX(), b.getMaxX());
+  const float y1 = std::min(a.getMaxY(), b.getMaxY());
+  return Rect(x0, y0, std::max(0.0f, x1 - x0), std::max(0.0f, y1 - y0));
+}
+
+}  // namespace
+
+Renderer::Renderer(backend::Backend* backend, float windowWidth, float windowHeight,
+                   const AffineTransform& designToWindow)
+    : _backend(backend), _window(0, 0, windowWidth, windowHeight), _designToWindow(designToWindow) {}
+
+void Renderer::render(Node* root, const Color4B& clearColor) {
+  _clips.clear();
+  _backend->beginFrame(clearColor);
+  if (root) root->visit(this, _designToWindow, 0);
+  if (!_clips.empty()) {
+    _clips.clear();
+    applyClip();
+  }
+  _backend->endFrame();
+}
+
+Rect Renderer::pixelBounds(const AffineTransform& toPixels, const Rect& local) {
+  const Vec2 corners[4] = {toPixels.apply({local.getMinX(), local.getMinY()}),
+                           toPixels.apply({local.getMaxX(), local.getMinY()}),
+                           toPixels.apply({local.getMinX(), local.getMaxY()}),
+                           toPixels.apply({local.getMaxX(), local.getMaxY()})};
+  float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
+  for (const Vec2& p : corners) {
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+  return Rect(minX, minY, maxX - minX, maxY - minY);
+}
+
+void Renderer::pushClip(const Rect& pixelRect) {
+  // Whole pixels, so that nested clips intersect exactly and the backend need not round.
+  const float x0 = std::round(pixelRect.getMinX()), y0 = std::round(pixelRect.getMinY());
+  const float x1 = std::round(pixelRect.getMaxX()), y1 = std::round(pixelRect.getMaxY());
+  Rect clip(x0, y0, std::max(0.0f, x1 - x0), std::max(0.0f, y1 - y0));
+  if (!_clips.empty()) clip = intersect(clip, _clips.back());
+  _clips.push_back(clip);
+  applyClip();
+}
+
+void Renderer::popClip() {
+  if (_clips.empty()) return;
+  _clips.pop_back();
+  applyClip();
+}
+
+void Renderer::applyClip() { _backend->setClip(_clips.empty() ? nullptr : &_clips.back()); }
+
+Rect Renderer::visiblePixelRect() const { return _clips.empty() ? _window : intersect(_window, _clips.back()); }
+
+bool Renderer::nothingVisible() const {
+  return !_clips.empty() && (_clips.back().size.width <= 0 || _clips.back().size.height <= 0);
+}
+
+bool Renderer::visibleLocalRect(const AffineTransform& toPixels, Rect& local) const {
+  const Rect visible = visiblePixelRect();
+  if (visible.size.width <= 0 || visible.size.height <= 0) return false;
+  const float det = toPixels.a * toPixels.d - toPixels.b * toPixels.c;
+  if (det == 0) return false;  // scaled to nothing
+  local = pixelBounds(toPixels.inverse(), visible);
+  return true;
+}
+
+void Renderer::drawRect(const AffineTransform& toPixels, float width, float height, const Color4B& color) {
+  if (nothingVisible() || color.a == 0) return;
+  _backend->drawRect(toPixels, width, height, color);
+}
+
+void Renderer::drawTexture(backend::TextureId texture, const Rect& source, const AffineTransform& toPixels,
+                           float width, float height, const Color4B& modulate) {
+  if (nothingVisible() || texture == 0 || modulate.a == 0) return;
+  _backend->drawTexture(texture, source, toPixels, width, height, modulate);
+}
+
+void Renderer::drawGlyphs(backend::FontId font, float size, const backend::GlyphPlacement* glyphs,
+                          std::size_t count, const AffineTransform& toPixels, const Color4B& color) {
+  if (nothingVisible() || count == 0 || color.a == 0) return;
+  _backend->drawGlyphs(font, size, glyphs, count, toPixels, color);
+}
+
+}  // namespace cocos2d

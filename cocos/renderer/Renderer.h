@@ -1,0 +1,59 @@
+// Draws one frame of the scene graph through the backend: holds the design-to-window
+// transform, the clip stack (nested clips intersect) and the region of the window that is
+// still visible, which lets large nodes draw only what can be seen.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "cocos/backend/Backend.h"
+#include "cocos/base/ccTypes.h"
+#include "cocos/math/AffineTransform.h"
+
+namespace cocos2d {
+
+class Node;
+
+class Renderer {
+ public:
+  // windowWidth/Height in pixels; designToWindow maps design units to window pixels.
+  Renderer(backend::Backend* backend, float windowWidth, float windowHeight, const AffineTransform& designToWindow);
+
+  backend::Backend* getBackend() const { return _backend; }
+  const AffineTransform& getDesignToWindowTransform() const { return _designToWindow; }
+
+  // Draws the tree under root as one frame, cleared to the colour.
+  void render(Node* root, const Color4B& clearColor);
+
+  // A window-pixel rectangle (top-left origin) that clips everything drawn until the matching
+  // popClip; it is intersected with the clip already in force. Rounded to whole pixels.
+  void pushClip(const Rect& pixelRect);
+  void popClip();
+  // The window intersected with the current clip, in pixels; empty when nothing can be seen.
+  Rect visiblePixelRect() const;
+  // The visible pixel region mapped back through the inverse of toPixels: the axis-aligned
+  // bounds, in the local space, of what can be seen. False when nothing can be seen.
+  bool visibleLocalRect(const AffineTransform& toPixels, Rect& local) const;
+
+  // Forwarders to the backend that skip work when nothing can be seen.
+  void drawRect(const AffineTransform& toPixels, float width, float height, const Color4B& color);
+  void drawTexture(backend::TextureId texture, const Rect& source, const AffineTransform& toPixels, float width,
+                   float height, const Color4B& modulate);
+  void drawGlyphs(backend::FontId font, float size, const backend::GlyphPlacement* glyphs, std::size_t count,
+                  const AffineTransform& toPixels, const Color4B& color);
+
+  // The clip rectangle of a local rectangle: the pixel bounds of its transformed corners.
+  static Rect pixelBounds(const AffineTransform& toPixels, const Rect& local);
+
+ private:
+  void applyClip();
+  bool nothingVisible() const;
+
+  backend::Backend* _backend;
+  Rect _window;
+  AffineTransform _designToWindow;
+  std::vector<Rect> _clips;
+};
+
+}  // namespace cocos2d

@@ -1,0 +1,32 @@
+// Loads each image file once through the backend and hands out the shared texture.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "cocos/backend/Backend.h"
+
+namespace cocos2d {
+
+class Texture2D;
+
+class TextureCache {
+ public:
+  TextureCache() = default;
+  ~TextureCache();
+  TextureCache(const TextureCache&) = delete;
+  TextureCache& operator=(const TextureCache&) = delete;
+
+  // Textures belong to one backend: switching backends forgets them all.
+  void setBackend(backend::Backend* backend);
+  // The file is found through FileUtils; null when it cannot be found or loaded, or when
+  // there is no backend to load it.
+  Texture2D* addImage(const std::string& filename);
+  void removeAllTextures();
+
+ private:
+  backend::Backend* _backend = nullptr;
+  std::unordered_map<std::string, Texture2D*> _textures;  // by full path, retained
+};
+
+}  // namespace cocos2d

@@ -1,0 +1,203 @@
+#include "cocos/ui/UIScrollView.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cocos/base/EventDispatcher.h"
+#include "cocos/base/EventListenerTouch.h"
+#include "cocos/base/Touch.h"
+#include "cocos/renderer/Renderer.h"
+
+namespace cocos2d {
+namespace ui {
+
+ScrollView* ScrollView::create() {
+  auto* view = new ScrollView();
+  if (!view->init()) {
+    delete view;
+    return nullptr;
+  }
+  view->autorelease();
+  return view;
+}
+
+bool ScrollView::init() {
+  _innerContainer = Layout::create();
+  Node::addChild(_innerContainer, 1);
+  auto* listener = EventListenerTouchOneByOne::create();
+  listener->setSwallowTouches(true);
+  listener->onTouchBegan = [this](Touch* t, Event* e) { return onTouchBegan(t, e); };
+  listener->onTouchMoved = [this](Touch* t, Event* e) { onTouchMoved(t, e); };
+  listener->onTouchEnded = [this](Touch* t, Event* e) { onTouchEnded(t, e); };
+  listener->onTouchCancelled = [this](Touch* t, Event* e) { onTouchCancelled(t, e); };
+  getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, this);
+  _touchListener = listener;
+  _touchListener->retain();
+  return true;
+}
+
+ScrollView::~ScrollView() {
+  if (_touchListener) _touchListener->release();
+}
+
+void ScrollView::setSwallowTouches(bool swallow) { _touchListener->setSwallowTouches(swallow); }
+
+bool ScrollView::isSwallowTouches() const { return _touchListener->isSwallowTouches(); }
+
+void ScrollView::onEnter() {
+  Layout::onEnter();
+  scheduleUpdate();
+}
+
+// --- sizes and offsets
+
+void ScrollView::setContentSize(const Size& size) {
+  Layout::setContentSize(size);
+  if (_innerContainer) setInnerContainerSize(_innerContainer->getContentSize());
+}
+
+void ScrollView::setInnerContainerSize(const Size& size) {
+  const Size& view = getContentSize();
+  _innerContainer->setContentSize(Size(std::max(size.width, view.width), std::max(size.height, view.height)));
+  setInnerContainerPosition(clampToRange(getInnerContainerPosition()));
+}
+
+const Size& ScrollView::getInnerContainerSize() const { return _innerContainer->getContentSize(); }
+
+void ScrollView::setInnerContainerPosition(const Vec2& position) { _innerContainer->setPosition(position); }
+
+const Vec2& ScrollView::getInnerContainerPosition() const { return _innerContainer->getPosition(); }
+
+Vec2 ScrollView::clampToRange(const Vec2& position) const {
+  const Size& view = getContentSize();
+  const Size& inner = getInnerContainerSize();
+  const float minX = std::min(0.0f, view.width - inner.width);
+  const float minY = std::min(0.0f, view.height - inner.height);
+  return Vec2(std::clamp(position.x, minX, 0.0f), std::clamp(position.y, minY, 0.0f));
+}
+
+// --- automatic scrolling
+
+void ScrollView::scrollTo(const Vec2& target, float timeInSec, bool attenuated) {
+  const Vec2 destination = clampToRange(target);
+  if (timeInSec <= 0) {
+    _autoScrolling = false;
+    setInnerContainerPosition(destination);
+    return;
+  }
+  _autoScrolling = true;
+  _autoScrollAttenuated = attenuated;
+  _autoScrollDuration = timeInSec;
+  _autoScrollElapsed = 0;
+  _autoScrollStart = getInnerContainerPosition();
+  _autoScrollTarget = destination;
+}
+
+void ScrollView::scrollToBottom(float t, bool a) { scrollTo(Vec2(getInnerContainerPosition().x, 0), t, a); }
+
+void ScrollView::scrollToTop(float t, bool a) {
+  scrollTo(Vec2(getInnerContainerPosition().x, getContentSize().height - getInnerContainerSize().height), t, a);
+}
+
+void ScrollView::scrollToLeft(float t, bool a) { scrollTo(Vec2(0, getInnerContainerPosition().y), t, a); }
+
+void ScrollView::scrollToRight(float t, bool a) {
+  scrollTo(Vec2(getContentSize().width - getInnerContainerSize().width, getInnerContainerPosition().y), t, a);
+}
+
+void ScrollView::scrollToBottomLeft(float t, bool a) { scrollTo(Vec2(0, 0), t, a); }
+
+void ScrollView::scrollToTopLeft(float t, bool a) {
+  scrollTo(Vec2(0, getContentSize().height - getInnerContainerSize().height), t, a);
+}
+
+void ScrollView::scrollToBottomRight(float t, bool a) {
+  scrollTo(Vec2(getContentSize().width - getInnerContainerSize().width, 0), t, a);
+}
+
+void ScrollView::scrollToTopRight(float t, bool a) {
+  scrollTo(Vec2(getContentSize().width - getInnerContainerSize().width,
+                getContentSize().height - getInnerContainerSize().height),
+           t, a);
+}
+
+void ScrollView::update(float delta) {
+  if (!_autoScrolling) return;
+  _autoScrollElapsed += delta;
+  const float t = std::min(1.0f, _autoScrollElapsed / _autoScrollDuration);
+  // Ease out: fast at first, settling gently on the target.
+  const float f = _autoScrollAttenuated ? 1 - std::pow(1 - t, 3.0f) : t;
+  setInnerContainerPosition(_autoScrollStart + (_autoScrollTarget - _autoScrollStart) * f);
+  if (t >= 1) _autoScrolling = false;
+}
+
+// --- touches
+
+void ScrollView::setEnabled(bool enabled) {
+  _enabled = enabled;
+  if (!enabled) _dragging = false;
+}
+
+void ScrollView::setTouchEnabled(bool enabled) {
+  _touchEnabled = enabled;
+  if (!enabled) _dragging = false;
+}
+
+bool ScrollView::onTouchBegan(Touch* touch, Event*) {
+  if (!_enabled || !_touchEnabled || !isVisibleWithAncestors()) return false;
+  const Vec2 local = convertToNodeSpace(touch->getLocation());
+  const Size& size = getContentSize();
+  if (!Rect(0, 0, size.width, size.height).containsPoint(local)) return false;
+  _autoScrolling = false;
+  _dragging = true;
+  return true;
+}
+
+void ScrollView::onTouchMoved(Touch* touch, Event*) {
+  if (!_dragging || !_enabled || !_touchEnabled) return;
+  Vec2 delta = convertToNodeSpace(touch->getLocation()) - convertToNodeSpace(touch->getPreviousLocation());
+  if (_direction == Direction::VERTICAL || _direction == Direction::NONE) delta.x = 0;
+  if (_direction == Direction::HORIZONTAL || _direction == Direction::NONE) delta.y = 0;
+  if (delta.x == 0 && delta.y == 0) return;
+  setInnerContainerPosition(clampToRange(getInnerContainerPosition() + delta));
+}
+
+void ScrollView::onTouchEnded(Touch*, Event*) { _dragging = false; }
+
+void ScrollView::onTouchCancelled(Touch*, Event*) { _dragging = false; }
+
+// --- children live in the inner container
+
+void ScrollView::addChild(Node* child) { _innerContainer->addChild(child); }
+
+void ScrollView::addChild(Node* child, int localZOrder) { _innerContainer->addChild(child, localZOrder); }
+
+void ScrollView::addChild(Node* child, int localZOrder, int tag) { _innerContainer->addChild(child, localZOrder, tag); }
+
+void ScrollView::addChild(Node* child, int localZOrder, const std::string& name) {
+  _innerContainer->addChild(child, localZOrder, name);
+}
+
+void ScrollView::removeChild(Node* child, bool cleanup) { _innerContainer->removeChild(child, cleanup); }
+
+void ScrollView::removeAllChildrenWithCleanup(bool cleanup) { _innerContainer->removeAllChildrenWithCleanup(cleanup); }
+
+const std::vector<Node*>& ScrollView::getChildren() const { return _innerContainer->getChildren(); }
+
+std::size_t ScrollView::getChildrenCount() const { return _innerContainer->getChildrenCount(); }
+
+Node* ScrollView::getChildByName(const std::string& name) const { return _innerContainer->getChildByName(name); }
+
+Node* ScrollView::getChildByTag(int tag) const { return _innerContainer->getChildByTag(tag); }
+
+// --- drawing
+
+void ScrollView::visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) {
+  const Size& size = getContentSize();
+  renderer->pushClip(Renderer::pixelBounds(transform, Rect(0, 0, size.width, size.height)));
+  Layout::visitContent(renderer, transform, flags);
+  renderer->popClip();
+}
+
+}  // namespace ui
+}  // namespace cocos2d

@@ -1,0 +1,120 @@
+// The 68 image keys (the 20-key keypad and the two stacked command pages) and the keyboard.
+#include <cstdint>
+
+#include "screens/CommandTable.h"
+#include "screens/MainLayer.h"
+
+using namespace cocos2d;
+using KeyCode = EventKeyboard::KeyCode;
+
+namespace {
+
+constexpr float kKeypadScale = 0.739182711f;
+constexpr float kCommandScaleX = 0.615985572f;
+constexpr float kCommandScaleY = 0.615087509f;
+constexpr float kKeypadColumns[] = {92.5f, 246.25f, 400.0f, 553.75f, 707.5f};
+constexpr float kKeypadRows[] = {408.870178f, 296.514435f, 184.158661f, 71.802887f};  // top row first
+
+struct KeypadKey {
+  const char* image;
+  int column, row;  // row 0 is the top row
+};
+
+// Built in this order: digits 0 to 9, "(", ")", times, divide, plus, minus, ".", exponent,
+// ",", "=". Actions are looked up by the same index in keypadAction.
+const KeypadKey kKeypad[] = {
+    {"num-0", 0, 3}, {"num-1", 0, 2}, {"num-2", 1, 2}, {"num-3", 2, 2}, {"num-4", 0, 1},
+    {"num-5", 1, 1}, {"num-6", 2, 1}, {"num-7", 0, 0}, {"num-8", 1, 0}, {"num-9", 2, 0},
+    {"open", 3, 0},  {"close", 4, 0}, {"mul", 3, 1},   {"div", 4, 1},   {"add", 3, 2},
+    {"sub", 4, 2},   {"dot", 1, 3},   {"exp10", 2, 3}, {"comma", 3, 3}, {"equal", 4, 3},
+};
+
+const char* const kKeypadTexts[] = {"(", ")", "*", "/", "+", "-", ".", "e", ","};
+
+}  // namespace
+
+void MainLayer::buildKeys() {
+  std::vector<MenuItem*> keys;
+  for (int i = 0; i < 20; ++i) {
+    const KeypadKey& k = kKeypad[i];
+    ccMenuCallback action;
+    if (i < 10) {
+      action = [this, i](Ref*) { insertDigit(i); };
+    } else if (i < 19) {
+      const std::string text = kKeypadTexts[i - 10];
+      action = [this, text](Ref*) { insertKeyText(text); };
+    } else {
+      action = [this](Ref*) { evaluate(); };
+    }
+    auto* item = MenuItemImage::create(std::string(k.image) + ".png", std::string(k.image) + "-pushed.png", action);
+    item->setPosition(Vec2(kKeypadColumns[k.column], kKeypadRows[k.row]));
+    item->setScale(kKeypadScale, kKeypadScale);
+    keys.push_back(item);
+  }
+  keypadMenu = Menu::createWithArray(keys);
+
+  const CommandEntry* pages[2] = {commandPage1, commandPage2};
+  std::vector<MenuItem*>* lists[2] = {&page1Items, &page2Items};
+  for (int r = 3; r >= 0; --r) {
+    for (int c = 0; c < 6; ++c) {
+      const int i = (3 - r) * 6 + c;
+      const Vec2 centre(static_cast<float>((c + 0.5) * 128.125 + 15.625),
+                        static_cast<float>((r + 0.5) * 84.2669889749788 + 480.6730769230769));
+      for (int page = 0; page < 2; ++page) {
+        const CommandEntry& entry = pages[page][i];
+        auto* item = MenuItemImage::create(std::string(entry.name) + ".png", std::string(entry.name) + "-pushed.png",
+                                           *entry.handler);
+        item->setPosition(centre);
+        item->setScale(kCommandScaleX, kCommandScaleY);
+        keypadMenu->addChild(item, 0);
+        lists[page]->push_back(item);
+      }
+    }
+  }
+  shifted = false;
+  setShiftPage(false);
+  keypadMenu->setPosition(Vec2::ZERO);
+  addChild(keypadMenu, 2);
+}
+
+void MainLayer::registerKeyboard() {
+  auto* listener = EventListenerKeyboard::create();
+  listener->onKeyPressed = [this](KeyCode code, Event*) {
+    if ((code == KeyCode::KEY_SHIFT || code == KeyCode::KEY_RIGHT_SHIFT) && shiftKeysDown < INT32_MAX) ++shiftKeysDown;
+  };
+  listener->onKeyReleased = [this](KeyCode code, Event*) {
+    const bool shift = shiftKeysDown != 0;
+    const int value = static_cast<int>(code);
+    if (code >= KeyCode::KEY_0 && code <= KeyCode::KEY_7) {
+      insertDigit(value - static_cast<int>(KeyCode::KEY_0));
+      return;
+    }
+    switch (code) {
+      case KeyCode::KEY_8: shift ? insertKeyText("(") : insertDigit(8); break;
+      case KeyCode::KEY_9: shift ? insertKeyText(")") : insertDigit(9); break;
+      case KeyCode::KEY_PLUS: insertKeyText("+"); break;
+      case KeyCode::KEY_SEMICOLON: if (shift) insertKeyText("+"); break;
+      case KeyCode::KEY_MINUS: shift ? evaluate() : insertKeyText("-"); break;
+      case KeyCode::KEY_ASTERISK: insertKeyText("*"); break;
+      case KeyCode::KEY_COLON:
+      case KeyCode::KEY_APOSTROPHE: if (shift) insertKeyText("*"); break;
+      case KeyCode::KEY_SLASH: insertKeyText("/"); break;
+      case KeyCode::KEY_PERIOD: insertKeyText("."); break;
+      case KeyCode::KEY_COMMA: insertKeyText(","); break;
+      case KeyCode::KEY_ENTER: evaluate(); break;
+      case KeyCode::KEY_BACKSPACE: eraseBeforeCursor(); break;
+      case KeyCode::KEY_DELETE: eraseAtCursor(); break;
+      case KeyCode::KEY_LEFT_ARROW: cursorLeft(); break;
+      case KeyCode::KEY_RIGHT_ARROW: cursorRight(); break;
+      case KeyCode::KEY_HOME: cursorHome(); break;
+      case KeyCode::KEY_END: cursorEnd(); break;
+      case KeyCode::KEY_UP_ARROW: historyUp(); break;
+      case KeyCode::KEY_DOWN_ARROW: historyDown(); break;
+      case KeyCode::KEY_ESCAPE: clearAll(); break;
+      case KeyCode::KEY_SHIFT:
+      case KeyCode::KEY_RIGHT_SHIFT: if (shiftKeysDown > INT32_MIN) --shiftKeysDown; break;
+      default: break;
+    }
+  };
+  getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, this);
+}

@@ -1,0 +1,73 @@
+// Helpers for the backend tests: a headless backend, and reading back its screenshots.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "cocos/backend/sdl/SdlBackend.h"
+
+namespace pemtrix_test {
+
+using cocos2d::AffineTransform;
+using cocos2d::Color4B;
+using cocos2d::backend::sdl::SdlBackend;
+
+inline std::unique_ptr<SdlBackend> openHeadless(int width = 480, int height = 768) {
+  auto backend = std::make_unique<SdlBackend>();
+  cocos2d::backend::WindowSpec spec;
+  spec.title = "test";
+  spec.width = width;
+  spec.height = height;
+  spec.headless = true;
+  EXPECT_TRUE(backend->openWindow(spec)) << backend->lastError();
+  return backend;
+}
+
+inline std::string tempFile(const std::string& name) { return testing::TempDir() + "pemtrix_backend_" + name; }
+
+// Local y-up units onto window pixels, as the engine's core hands them over: `scale`
+// pixels per unit, local (0, 0) at window pixel (x, y).
+inline AffineTransform upright(float scale, float x, float y) { return {scale, 0, 0, -scale, x, y}; }
+
+// A saved screenshot, read back for pixel checks.
+class Shot {
+ public:
+  explicit Shot(const std::string& path) {
+    if (SDL_Surface* loaded = IMG_Load(path.c_str())) {
+      surface_ = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+      SDL_FreeSurface(loaded);
+    }
+  }
+  ~Shot() { SDL_FreeSurface(surface_); }
+  Shot(const Shot&) = delete;
+  Shot& operator=(const Shot&) = delete;
+
+  bool valid() const { return surface_ != nullptr; }
+  int width() const { return surface_->w; }
+  int height() const { return surface_->h; }
+  Color4B at(int x, int y) const {
+    const auto* p = static_cast<const Uint8*>(surface_->pixels) + y * surface_->pitch + x * 4;
+    return {p[0], p[1], p[2], p[3]};
+  }
+  // Luminance-ish darkness, 0 (white) .. 255 (black).
+  int darkness(int x, int y) const {
+    const Color4B c = at(x, y);
+    return 255 - (c.r + c.g + c.b) / 3;
+  }
+
+ private:
+  SDL_Surface* surface_ = nullptr;
+};
+
+// Takes the backend's screenshot and reads it back.
+inline std::unique_ptr<Shot> capture(SdlBackend& backend, const std::string& name) {
+  const std::string path = tempFile(name);
+  EXPECT_TRUE(backend.saveScreenshot(path));
+  return std::make_unique<Shot>(path);
+}
+
+}  // namespace pemtrix_test

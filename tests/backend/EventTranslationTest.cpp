@@ -1,0 +1,121 @@
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "cocos/backend/sdl/EventTranslation.h"
+
+namespace {
+
+using cocos2d::backend::InputEvent;
+using cocos2d::backend::sdl::translateEvent;
+using Type = InputEvent::Type;
+
+SDL_Event button(Uint32 type, Uint8 which, int x, int y) {
+  SDL_Event e{};
+  e.type = type;
+  e.button.button = which;
+  e.button.x = x;
+  e.button.y = y;
+  return e;
+}
+
+SDL_Event motion(Uint32 state, int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.state = state;
+  e.motion.x = x;
+  e.motion.y = y;
+  return e;
+}
+
+SDL_Event key(Uint32 type, SDL_Scancode scancode, SDL_Keycode sym, Uint8 repeat) {
+  SDL_Event e{};
+  e.type = type;
+  e.key.keysym.scancode = scancode;
+  e.key.keysym.sym = sym;
+  e.key.repeat = repeat;
+  return e;
+}
+
+SDL_Event window(Uint8 what) {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = what;
+  return e;
+}
+
+TEST(EventTranslation, LeftButtonBecomesTouchesInWindowPixels) {
+  InputEvent out;
+  ASSERT_TRUE(translateEvent(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 12, 700), out));
+  EXPECT_EQ(out.type, Type::MouseDown);
+  EXPECT_EQ(out.x, 12);
+  EXPECT_EQ(out.y, 700);
+  ASSERT_TRUE(translateEvent(button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 479, 0), out));
+  EXPECT_EQ(out.type, Type::MouseUp);
+  EXPECT_EQ(out.x, 479);
+  ASSERT_TRUE(translateEvent(motion(SDL_BUTTON_LMASK, 5, 6), out));
+  EXPECT_EQ(out.type, Type::MouseMove);
+  EXPECT_EQ(out.y, 6);
+}
+
+TEST(EventTranslation, OtherButtonsAndHoveringAreIgnored) {
+  InputEvent out;
+  EXPECT_FALSE(translateEvent(button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 1, 1), out));
+  EXPECT_FALSE(translateEvent(button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1, 1), out));
+  EXPECT_FALSE(translateEvent(motion(0, 1, 1), out));
+  EXPECT_FALSE(translateEvent(motion(SDL_BUTTON_RMASK, 1, 1), out));
+}
+
+TEST(EventTranslation, KeysUseThePhysicalPositionNotTheLayoutSymbol) {
+  InputEvent out;
+  // On a French layout the key right of L prints "m": still the semicolon key.
+  ASSERT_TRUE(translateEvent(key(SDL_KEYDOWN, SDL_SCANCODE_SEMICOLON, SDLK_m, 0), out));
+  EXPECT_EQ(out.type, Type::KeyDown);
+  EXPECT_EQ(out.keyCode, 87);
+  EXPECT_FALSE(out.repeat);
+  ASSERT_TRUE(translateEvent(key(SDL_KEYDOWN, SDL_SCANCODE_RETURN, SDLK_RETURN, 1), out));
+  EXPECT_EQ(out.keyCode, 164);
+  EXPECT_TRUE(out.repeat);
+  ASSERT_TRUE(translateEvent(key(SDL_KEYUP, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, 0), out));
+  EXPECT_EQ(out.type, Type::KeyUp);
+  EXPECT_EQ(out.keyCode, 12);
+  // Keys without a code still arrive, with code 0.
+  ASSERT_TRUE(translateEvent(key(SDL_KEYDOWN, SDL_SCANCODE_LGUI, SDLK_LGUI, 0), out));
+  EXPECT_EQ(out.keyCode, 0);
+}
+
+TEST(EventTranslation, WindowChanges) {
+  const struct {
+    Uint8 sdl;
+    bool used;
+    Type type;
+  } cases[] = {
+      {SDL_WINDOWEVENT_EXPOSED, true, Type::Exposed},      {SDL_WINDOWEVENT_SIZE_CHANGED, true, Type::Exposed},
+      {SDL_WINDOWEVENT_HIDDEN, true, Type::Hidden},        {SDL_WINDOWEVENT_MINIMIZED, true, Type::Hidden},
+      {SDL_WINDOWEVENT_SHOWN, true, Type::Shown},          {SDL_WINDOWEVENT_RESTORED, true, Type::Shown},
+      {SDL_WINDOWEVENT_FOCUS_GAINED, true, Type::FocusGained}, {SDL_WINDOWEVENT_FOCUS_LOST, false, Type::Quit},
+      {SDL_WINDOWEVENT_MOVED, false, Type::Quit},          {SDL_WINDOWEVENT_ENTER, false, Type::Quit},
+  };
+  for (const auto& c : cases) {
+    InputEvent out;
+    EXPECT_EQ(translateEvent(window(c.sdl), out), c.used) << int(c.sdl);
+    if (c.used) {
+      EXPECT_EQ(out.type, c.type) << int(c.sdl);
+    }
+  }
+}
+
+TEST(EventTranslation, QuitAndUnusedEvents) {
+  InputEvent out;
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  ASSERT_TRUE(translateEvent(quit, out));
+  EXPECT_EQ(out.type, Type::Quit);
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  EXPECT_FALSE(translateEvent(text, out));
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  EXPECT_FALSE(translateEvent(wheel, out));
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "tests/backend/BackendTestSupport.h"
+
+namespace {
+
+using namespace pemtrix_test;
+
+// Sets environment variables for one scope and restores them afterwards.
+class ScopedEnv {
+ public:
+  void set(const char* name, const char* value) {
+    const char* old = std::getenv(name);
+    saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+    if (value) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->second) {
+        setenv(it->first.c_str(), it->second->c_str(), 1);
+      } else {
+        unsetenv(it->first.c_str());
+      }
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(System, HeadlessClipboardPassesEveryByteThrough) {
+  auto backend = openHeadless();
+  std::string out;
+  EXPECT_FALSE(backend->getClipboardText(out));
+  std::string bytes;
+  for (int b = 1; b <= 255; ++b) bytes.push_back(static_cast<char>(b));
+  backend->setClipboardText(bytes);
+  ASSERT_TRUE(backend->getClipboardText(out));
+  EXPECT_EQ(out, bytes);
+  backend->setClipboardText("");
+  EXPECT_FALSE(backend->getClipboardText(out));  // empty means no text
+}
+
+TEST(System, PreferredLanguageFollowsTheLocaleVariables) {
+  const struct {
+    const char* lcAll;
+    const char* lang;
+    const char* language;
+    const char* expected;
+  } cases[] = {
+      {nullptr, "ja_JP.UTF-8", nullptr, "ja"},
+      {nullptr, "en_US.UTF-8", nullptr, "en"},
+      {nullptr, "de", nullptr, "de"},
+      {"fr_FR.UTF-8", "ja_JP.UTF-8", nullptr, "fr"},  // LC_ALL overrides LANG
+      {nullptr, "C.UTF-8", "ja", "ja"},               // "C" names no language: next in line
+      {nullptr, "C", nullptr, "en"},
+      {nullptr, nullptr, nullptr, "en"},
+      {"", "", "", "en"},
+  };
+  SdlBackend backend;
+  for (const auto& c : cases) {
+    ScopedEnv env;
+    env.set("LC_ALL", c.lcAll);
+    env.set("LANG", c.lang);
+    env.set("LANGUAGE", c.language);
+    EXPECT_EQ(backend.preferredLanguage(), c.expected)
+        << (c.lcAll ? c.lcAll : "-") << " " << (c.lang ? c.lang : "-") << " " << (c.language ? c.language : "-");
+  }
+}
+
+TEST(System, WithoutADisplayOnlyHeadlessOpens) {
+  ScopedEnv env;
+  env.set("DISPLAY", nullptr);
+  env.set("WAYLAND_DISPLAY", nullptr);
+  SdlBackend windowed;
+  cocos2d::backend::WindowSpec spec;
+  EXPECT_FALSE(windowed.openWindow(spec));
+  EXPECT_EQ(windowed.lastError(), "cannot open a window: no display (set DISPLAY, or use --headless)");
+  auto headless = openHeadless();
+  EXPECT_TRUE(headless->isHeadless());
+  EXPECT_TRUE(headless->lastError().empty());
+}
+
+TEST(System, HeadlessRunsNeitherOpenLinksNorPlaySound) {
+  auto backend = openHeadless();
+  EXPECT_FALSE(backend->openURL("https://example.com/"));
+  backend->playEffect(PEMTRIX_SOURCE_DIR "/resources/sounds/button45.mp3", false, 1, 0, 1);
+}
+
+TEST(System, MonotonicClockAdvances) {
+  SdlBackend backend;
+  const auto a = backend.monotonicNanoseconds();
+  SDL_Delay(2);
+  const auto b = backend.monotonicNanoseconds();
+  EXPECT_GE(b - a, 1'000'000u);
+  EXPECT_LT(b - a, 2'000'000'000u);
+}
+
+TEST(System, LoaderUsesTheEntryPointLinkedIntoTheProgram) {
+  std::string error;
+  auto backend = cocos2d::backend::loadBackend(error);
+  ASSERT_NE(backend, nullptr) << error;
+  EXPECT_NE(dynamic_cast<SdlBackend*>(backend.get()), nullptr);
+}
+
+}  // namespace
