@@ -21,7 +21,7 @@ build-asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/pemtrix --eval -
+	@$(BUILD)/pemtrix
 
 # The fuzzer runs first so that the test runners' summaries close the output.
 test: build build-asan

@@ -124,6 +124,9 @@ std::vector<std::string> SettingsLayer::getCaptions() const {
 
 int SettingsLayer::countSwatches() const {
   int count = 0;
-  for (Node* child : _bgItem->getChildren()) count += dynamic_cast<Sprite*>(child) != nullptr ? 1 : 0;
+  for (Node* child : _bgItem->getChildren()) {
+    const bool itemImage = child == _bgItem->getNormalImage() || child == _bgItem->getSelectedImage();
+    if (!itemImage && dynamic_cast<Sprite*>(child)) ++count;
+  }
   return count;
 }
