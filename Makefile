@@ -7,7 +7,7 @@ ASAN_BUILD   ?= build-asan
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps build build-asan fuzz bench clean
+.PHONY: run test deps build build-asan fuzz bench package clean
 
 deps:
 	@tools/install-deps
@@ -37,6 +37,12 @@ fuzz: deps
 	@mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/fuzz/fuzz_evaluate -max_total_time=$(FUZZ_SECONDS) -timeout=5 -rss_limit_mb=2048 \
 	  -max_len=4096 -print_final_stats=1 $(FUZZ_BUILD)/corpus fuzz/corpus 2>&1 | tail -n 15
+
+# The Debian package pemtrix_1.000_amd64.deb, in the top folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/package >/dev/null
+	@cp $(BUILD)/package/pemtrix_1.000_amd64.deb .
+	@echo "pemtrix_1.000_amd64.deb"
 
 bench: build
 	@tools/install-deps --bench

@@ -53,4 +53,18 @@ bool overlaps(const PixelQuad& quad, const PixelArea& area) {
 float scaleAlongX(const AffineTransform& t) { return std::hypot(t.a, t.b); }
 float scaleAlongY(const AffineTransform& t) { return std::hypot(t.c, t.d); }
 
+bool asTurn(const AffineTransform& t, Turn& turn) {
+  if (t.isAxisAligned()) return false;
+  // Upright text maps (x, y) to (s x, -s y); turned by phi on screen that becomes
+  // a = s cos, b = s sin, c = s sin, d = -s cos. Composed transforms carry rounding, so
+  // the equalities hold to a small fraction of the scale.
+  const float scale = std::hypot(t.a, t.b);
+  if (!(scale > 0) || !std::isfinite(scale)) return false;
+  const float tolerance = 1e-4f * scale;
+  if (std::fabs(t.a + t.d) > tolerance || std::fabs(t.b - t.c) > tolerance) return false;
+  turn.scale = scale;
+  turn.radians = std::atan2(t.b, t.a);
+  return true;
+}
+
 }  // namespace cocos2d::backend::sdl

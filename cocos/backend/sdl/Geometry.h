@@ -49,4 +49,13 @@ bool overlaps(const PixelQuad& quad, const PixelArea& area);
 float scaleAlongX(const AffineTransform& t);
 float scaleAlongY(const AffineTransform& t);
 
+// A transform that turns local y-up space onto the screen with an even scale, neither
+// skewed nor mirrored: `scale` pixels per unit and the on-screen angle, clockwise.
+struct Turn {
+  float scale = 0;
+  float radians = 0;
+};
+// False for other transforms, and for axis-aligned ones, which have exact paths of their own.
+bool asTurn(const AffineTransform& t, Turn& turn);
+
 }  // namespace cocos2d::backend::sdl

@@ -1,6 +1,13 @@
-// Rasterised glyphs, one small white texture each, keyed by face, pixel size and
-// character; tinted with the colour modulation when drawn. Bounded by pixel memory: when
-// full it starts over, which only costs re-rasterising what is on screen.
+// Rasterised glyphs, keyed by face, pixel size and character. Upright glyphs are one small
+// white texture each, tinted with the colour modulation when drawn. Turned glyphs (text
+// under a rotation) are kept per angle step and colour, already turned and coloured, so
+// that drawing one is a plain blend of its pixels.
+//
+// Both share one bound on pixel memory. Upright glyphs start over when it is reached, which
+// only costs re-rasterising what is on screen. Turned glyphs are many more (one per angle
+// step), so they may take only part of it, drop those unused for a frame when they need
+// room, and are refused when the current frame's own need is larger: the caller then
+// draws the upright glyph through the general path, as slow as before but never thrashing.
 #pragma once
 
 #include <SDL_render.h>
@@ -10,6 +17,7 @@
 #include <unordered_map>
 
 #include "cocos/backend/sdl/FontLibrary.h"
+#include "cocos/base/ccTypes.h"
 
 namespace cocos2d::backend::sdl {
 
@@ -22,6 +30,17 @@ class GlyphCache {
     int left = 0, top = 0, width = 0, height = 0;
   };
 
+  // A glyph turned by one angle step, in its colour (alpha is still the coverage). The
+  // centre of the upright ink box lies (centreX, centreY) from the texture's top-left.
+  struct TurnedGlyph {
+    SDL_Texture* texture = nullptr;  // none when no ink survives
+    int width = 0, height = 0;
+    float centreX = 0, centreY = 0;
+    std::uint64_t lastFrame = 0;
+  };
+
+  static constexpr int kStepsPerTurn = 72;  // 5 degrees: smooth enough for tumbling text
+
   explicit GlyphCache(std::size_t pixelBudgetBytes = 4u << 20) : budget_(pixelBudgetBytes) {}
   GlyphCache(const GlyphCache&) = delete;
   GlyphCache& operator=(const GlyphCache&) = delete;
@@ -29,17 +48,45 @@ class GlyphCache {
 
   const Glyph& get(SDL_Renderer* renderer, FontLibrary& fonts, int face, int pixels, char32_t codepoint);
 
+  // `step` of kStepsPerTurn, clockwise on screen. Null when it does not fit the budget.
+  const TurnedGlyph* getTurned(SDL_Renderer* renderer, FontLibrary& fonts, int face, int pixels, char32_t codepoint,
+                               int step, const Color3B& colour);
+
+  // Marks the start of a frame: turned glyphs used in neither this frame nor the last may
+  // make room for new ones.
+  void beginFrame() { ++frame_; }
+
   // Textures belong to a renderer and must go before it does.
   void clear();
   std::size_t size() const { return glyphs_.size(); }
+  std::size_t turnedCount() const { return turned_.size(); }
   std::size_t bytes() const { return bytes_; }
+  std::size_t budget() const { return budget_; }
 
  private:
+  struct TurnedKey {
+    std::uint64_t glyph;    // as the upright key
+    std::uint32_t variant;  // angle step and colour
+    bool operator==(const TurnedKey& o) const { return glyph == o.glyph && variant == o.variant; }
+  };
+  struct TurnedHash {
+    std::size_t operator()(const TurnedKey& k) const {
+      return std::hash<std::uint64_t>()(k.glyph ^ (static_cast<std::uint64_t>(k.variant) * 0x9E3779B97F4A7C15ull));
+    }
+  };
+
   Glyph rasterise(SDL_Renderer* renderer, TTF_Font* font, char32_t codepoint);
+  TurnedGlyph turn(SDL_Renderer* renderer, TTF_Font* font, char32_t codepoint, int step, const Color3B& colour,
+                   std::size_t& cost);
+  // Drops turned glyphs not used in this frame or the last.
+  void dropStaleTurned();
 
   std::unordered_map<std::uint64_t, Glyph> glyphs_;
+  std::unordered_map<TurnedKey, TurnedGlyph, TurnedHash> turned_;
   std::size_t bytes_ = 0;
   std::size_t budget_;
+  std::uint64_t frame_ = 0;
+  std::uint64_t refusedFrame_ = ~std::uint64_t{0};  // the frame in which a turned glyph last did not fit
 };
 
 }  // namespace cocos2d::backend::sdl

@@ -110,6 +110,7 @@ void SdlBackend::waitForEvent(int timeoutMilliseconds) {
 
 void SdlBackend::beginFrame(const Color4B& clear) {
   if (!renderer_) return;
+  glyphs_.beginFrame();
   SDL_RenderSetClipRect(renderer_, nullptr);
   visible_ = {0, 0, static_cast<float>(width_), static_cast<float>(height_)};
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);

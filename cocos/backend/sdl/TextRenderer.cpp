@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cocos/backend/sdl/GlyphRotation.h"
 #include "cocos/backend/sdl/RenderPrimitives.h"
 
 namespace cocos2d::backend::sdl {
@@ -11,6 +12,25 @@ namespace {
 // Larger text is rasterised at this size and scaled up: it keeps single glyph textures
 // (and the rasteriser's work) small.
 constexpr float kMaxRasterPixels = 320.0f;
+
+// Turned text up to this size is drawn from pre-turned glyphs; larger turned glyphs are few
+// on screen and would take much of the cache each, so they go through the general path.
+constexpr float kMaxTurnedPixels = 128.0f;
+
+// A turned glyph copied 1:1 with its ink centre on the nearest whole pixel to `centre`.
+void drawTurned(SDL_Renderer* renderer, const PixelArea& visible, const GlyphCache::TurnedGlyph& glyph,
+                const Vec2& centre, Uint8 alpha) {
+  if (!glyph.texture) return;  // nothing of it survived turning
+  const SDL_Rect destination{static_cast<int>(std::lround(centre.x - glyph.centreX)),
+                             static_cast<int>(std::lround(centre.y - glyph.centreY)), glyph.width, glyph.height};
+  if (destination.x >= visible.right || destination.x + destination.w <= visible.left ||
+      destination.y >= visible.bottom || destination.y + destination.h <= visible.top) {
+    return;
+  }
+  // The colour is already in the pixels; only the alpha is modulated.
+  SDL_SetTextureAlphaMod(glyph.texture, alpha);
+  SDL_RenderCopy(renderer, glyph.texture, nullptr, &destination);
+}
 
 }  // namespace
 
@@ -35,6 +55,13 @@ void TextRenderer::draw(SDL_Renderer* renderer, const PixelArea& visible, const 
   // crispest result, and the software renderer's fastest path.
   const bool oneToOne = t.b == 0 && t.c == 0 && t.a > 0 && t.d < 0 && onScreen <= kMaxRasterPixels &&
                         std::fabs(t.a + t.d) <= 1e-4f * t.a;
+  // Turned (not skewed, not mirrored) text is drawn from glyphs turned to the nearest angle
+  // step and copied 1:1 where the turned ink centre lands: the software renderer's
+  // triangles cost several times more than a blend of the glyph's own pixels.
+  Turn turn;
+  const bool turned = !oneToOne && onScreen <= kMaxTurnedPixels && asTurn(t, turn);
+  const int step = turned ? angleStep(turn.radians, GlyphCache::kStepsPerTurn) : 0;
+  const Color3B rgb{color.r, color.g, color.b};
 
   for (std::size_t i = 0; i < run.count; ++i) {
     const GlyphPlacement& g = run.glyphs[i];
@@ -61,6 +88,15 @@ void TextRenderer::draw(SDL_Renderer* renderer, const PixelArea& visible, const 
     }
     const float x0 = g.x + static_cast<float>(glyph.left) * localPerPixel;
     const float y1 = g.baseline + static_cast<float>(glyph.top) * localPerPixel;
+    if (turned) {
+      if (const GlyphCache::TurnedGlyph* turnedGlyph =
+              cache_.getTurned(renderer, fonts_, face, pixels, g.codepoint, step, rgb)) {
+        drawTurned(renderer, visible, *turnedGlyph, t.apply(Vec2(x0 + 0.5f * static_cast<float>(glyph.width) * localPerPixel,
+                                                              y1 - 0.5f * static_cast<float>(glyph.height) * localPerPixel)),
+                   color.a);
+        continue;
+      }
+    }
     const LocalBox box{x0, y1 - static_cast<float>(glyph.height) * localPerPixel,
                        x0 + static_cast<float>(glyph.width) * localPerPixel, y1};
     copyTexture(renderer, visible, glyph.texture, source, glyph.width, glyph.height, t, box, color);

@@ -1,6 +1,8 @@
 // Draws runs of placed glyphs: culls those outside the visible area before any lookup
 // (a run can hold thousands of placements of which a few dozen show), rasterises the rest
 // at their on-screen pixel size, and puts them on whole pixels when the text is upright.
+// Turned text is drawn from glyphs turned in advance to the nearest of the cache's angle
+// steps; skewed or unevenly scaled text is drawn through the general textured path.
 #pragma once
 
 #include <SDL_render.h>

@@ -1,0 +1,125 @@
+// Speed of the calculator screen on the real headless backend: long lines, key presses on
+// them, clearing, and frames with many falling characters.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/AppDelegate.h"
+#include "cocos/base/UserDefault.h"
+#include "cocos/cocos2d.h"
+#include "screens/MainLayer.h"
+
+using namespace cocos2d;
+
+namespace {
+
+// One calculator for the whole program, headless, on a store in memory.
+MainLayer* calculator() {
+  static AppDelegate* app = [] {
+    UserDefault::setStorePath(":memory:");
+    GLView::setHeadless(true);
+    Director::getInstance()->setVirtualClock(true);
+    FileUtils::getInstance()->setDefaultResourceRootPath(PEMTRIX_RESOURCES_DIR);
+    auto* delegate = new AppDelegate();
+    Application::getInstance()->applicationDidFinishLaunching();
+    Director::getInstance()->mainLoop(0);
+    UserDefault::getInstance()->setIntegerForKey("SoundEffect", 0);
+    return delegate;
+  }();
+  (void)app;
+  return currentMainLayer;
+}
+
+void resetLine(MainLayer* m, bool falling) {
+  UserDefault::getInstance()->setIntegerForKey("FallingChar", 0);
+  m->clearAll();
+  UserDefault::getInstance()->setIntegerForKey("FallingChar", falling ? 1 : 0);
+  for (int i = 0; i < 200 && !m->getFallingGlyphs().empty(); ++i) Director::getInstance()->mainLoop(1.0f / 60);
+}
+
+std::string digits(std::size_t n) {
+  std::string s;
+  s.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) s.push_back(static_cast<char>('0' + i % 10));
+  return s;
+}
+
+void BM_Paste100k(benchmark::State& state) {
+  MainLayer* m = calculator();
+  const std::string text = digits(100000);
+  for (auto _ : state) {
+    state.PauseTiming();
+    resetLine(m, false);
+    state.ResumeTiming();
+    m->insertText(text);
+  }
+}
+BENCHMARK(BM_Paste100k)->Iterations(30)->Unit(benchmark::kMillisecond);
+
+void BM_KeyOnLongLine(benchmark::State& state) {
+  MainLayer* m = calculator();
+  resetLine(m, false);
+  m->insertText(digits(100000));
+  for (auto _ : state) {
+    m->insertDigit(5);
+    m->eraseBeforeCursor();
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_KeyOnLongLine)->Unit(benchmark::kMicrosecond);
+
+void BM_KeyInTheMiddleOfALongLine(benchmark::State& state) {
+  MainLayer* m = calculator();
+  resetLine(m, false);
+  m->insertText(digits(100000));
+  m->cursorHome();
+  for (int i = 0; i < 50000; ++i) m->cursorRight();
+  for (auto _ : state) {
+    m->insertDigit(5);
+    m->cursorLeft();
+    m->eraseAtCursor();
+  }
+  state.SetItemsProcessed(state.iterations() * 3);
+}
+BENCHMARK(BM_KeyInTheMiddleOfALongLine)->Unit(benchmark::kMicrosecond);
+
+void BM_ClearFullVisibleLine(benchmark::State& state) {
+  MainLayer* m = calculator();
+  for (auto _ : state) {
+    state.PauseTiming();
+    resetLine(m, true);
+    m->insertText(digits(45));
+    state.ResumeTiming();
+    m->clearAll();
+  }
+}
+BENCHMARK(BM_ClearFullVisibleLine)->Iterations(20)->Unit(benchmark::kMicrosecond);
+
+// Spawned near the top, the characters stay in flight for about 75 frames: the 60 timed
+// frames all move and draw 1,000 of them.
+void BM_FrameWith1000Falling(benchmark::State& state) {
+  MainLayer* m = calculator();
+  resetLine(m, true);
+  for (int i = 0; i < 1000; ++i) {
+    m->spawnFallingGlyph(std::string(1, static_cast<char>('0' + i % 10)), Vec2(static_cast<float>(i % 800), 1250));
+  }
+  for (auto _ : state) {
+    Director::getInstance()->mainLoop(1.0f / 60);
+    Director::getInstance()->drawFrame(true);
+  }
+  state.counters["in_flight"] = static_cast<double>(m->getFallingGlyphs().size());
+}
+BENCHMARK(BM_FrameWith1000Falling)->Iterations(60)->Unit(benchmark::kMicrosecond);
+
+void BM_FrameWithMillionCharacterLine(benchmark::State& state) {
+  MainLayer* m = calculator();
+  resetLine(m, false);
+  m->insertText(digits(1000000));
+  m->cursorHome();
+  for (auto _ : state) Director::getInstance()->drawFrame(true);
+}
+BENCHMARK(BM_FrameWithMillionCharacterLine)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,26 @@
+// Turns a glyph's coverage bitmap by an angle, with bilinear sampling, into the smallest
+// bitmap that holds the turned ink. Text turned in steps (tumbling characters) is drawn
+// from such bitmaps with plain axis-aligned copies, which the software renderer does far
+// faster than texturing two triangles per glyph.
+#pragma once
+
+#include "cocos/backend/sdl/GlyphRaster.h"
+
+namespace cocos2d::backend::sdl {
+
+struct RotatedCoverage {
+  Coverage bitmap;  // empty when no ink survives
+  // Where the centre of the source bitmap ended up, from the top-left corner of `bitmap`.
+  float centreX = 0, centreY = 0;
+};
+
+// `radians` turns clockwise on screen (y down). Every source texel stays a unit square, so
+// the glyph keeps its size; the bitmap is trimmed to the rows and columns with ink.
+RotatedCoverage rotateCoverage(const Coverage& source, float radians);
+
+// Angles quantised to `stepsPerTurn` equal steps: the step nearest to `radians`, in
+// [0, stepsPerTurn), and the angle of a step.
+int angleStep(float radians, int stepsPerTurn);
+float stepAngle(int step, int stepsPerTurn);
+
+}  // namespace cocos2d::backend::sdl
