@@ -1,0 +1,49 @@
+// A calculator screen on the real headless backend and a store in memory, shared by the
+// screen tests of one program and torn down at exit so that the leak checker sees no leak.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/AppDelegate.h"
+#include "cocos/base/UserDefault.h"
+#include "cocos/cocos2d.h"
+#include "engine/PreferenceSource.h"
+#include "screens/MainLayer.h"
+
+class CalculatorEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    using namespace cocos2d;
+    UserDefault::setStorePath(":memory:");
+    setPreferenceSource(UserDefault::getInstance());
+    GLView::setHeadless(true);
+    Director::getInstance()->setVirtualClock(true);
+    FileUtils::getInstance()->setDefaultResourceRootPath(PEMTRIX_RESOURCES_DIR);
+    app_ = new AppDelegate();
+    ASSERT_TRUE(Application::getInstance()->applicationDidFinishLaunching());
+    Director::getInstance()->mainLoop(0);
+  }
+  void TearDown() override {
+    cocos2d::Director::getInstance()->reset();
+    delete app_;
+    setPreferenceSource(nullptr);
+    cocos2d::UserDefault::destroyInstance();
+  }
+
+ private:
+  AppDelegate* app_ = nullptr;
+};
+
+// Each test starts from an empty line with sound and falling characters off.
+class CalculatorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto* store = cocos2d::UserDefault::getInstance();
+    store->setIntegerForKey("SoundEffect", 0);
+    store->setIntegerForKey("FallingChar", 0);
+    calc = currentMainLayer;
+    ASSERT_NE(calc, nullptr);
+    calc->clearAll();
+  }
+  MainLayer* calc = nullptr;
+};
