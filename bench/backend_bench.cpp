@@ -70,6 +70,90 @@ void BM_SkipHiddenGlyph(benchmark::State& state) {
 }
 BENCHMARK(BM_SkipHiddenGlyph)->Unit(benchmark::kMicrosecond);
 
+// The calculator's erased characters: 1,000 one-digit labels of size 48 at the 0.6 design
+// scale, grey, each turned to its own angle and spread over the window.
+struct FallingDigits {
+  std::vector<GlyphPlacement> glyphs;
+  std::vector<AffineTransform> transforms;
+};
+
+FallingDigits fallingDigits(SdlBackend& backend, float angleOffset) {
+  FallingDigits out;
+  const auto font = backend.openFont("Arial", "en");
+  for (int i = 0; i < 1000; ++i) {
+    const char32_t c = U'0' + static_cast<char32_t>(i % 10);
+    // Labels turn about their centre: the pen sits half an advance left of it.
+    out.glyphs.push_back({c, -0.5f * backend.glyphAdvance(font, 48, c), -17});
+    const float x = static_cast<float>((i * 37) % 480), y = static_cast<float>((i * 53) % 768);
+    const float degrees = angleOffset + static_cast<float>((i * 7919) % 360);
+    out.transforms.push_back(AffineTransform{0.6f, 0, 0, -0.6f, x, y} * AffineTransform::rotationClockwise(degrees));
+  }
+  return out;
+}
+
+void drawFalling(SdlBackend& backend, const FallingDigits& digits) {
+  const auto font = backend.openFont("Arial", "en");
+  for (std::size_t i = 0; i < digits.glyphs.size(); ++i) {
+    backend.drawGlyphs(font, 48, &digits.glyphs[i], 1, digits.transforms[i], Color4B{166, 166, 166, 255});
+  }
+}
+
+// A frame of 1,000 turned glyphs once their turned bitmaps are cached.
+void BM_Draw1000TurnedGlyphs(benchmark::State& state) {
+  auto backend = headless();
+  if (!backend) {
+    state.SkipWithError("no headless window");
+    return;
+  }
+  const FallingDigits digits = fallingDigits(*backend, 0);
+  const auto frame = [&] {
+    backend->beginFrame(Color4B::WHITE);
+    drawFalling(*backend, digits);
+    backend->endFrame();
+  };
+  frame();
+  for (auto _ : state) frame();
+  state.counters["cached"] = static_cast<double>(backend->glyphCache().turnedCount());
+}
+BENCHMARK(BM_Draw1000TurnedGlyphs)->Unit(benchmark::kMicrosecond);
+
+// The same frame with every turned bitmap made anew: what filling the cache costs.
+void BM_Draw1000TurnedGlyphsUncached(benchmark::State& state) {
+  auto backend = headless();
+  if (!backend) {
+    state.SkipWithError("no headless window");
+    return;
+  }
+  const FallingDigits digits = fallingDigits(*backend, 0);
+  for (auto _ : state) {
+    backend->glyphCache().clear();
+    backend->beginFrame(Color4B::WHITE);
+    drawFalling(*backend, digits);
+    backend->endFrame();
+  }
+}
+BENCHMARK(BM_Draw1000TurnedGlyphsUncached)->Unit(benchmark::kMicrosecond);
+
+// The same glyphs under a skew (the flip transition's squeeze), which keeps the general
+// textured path: the cost the turned glyphs avoid.
+void BM_Draw1000SqueezedGlyphs(benchmark::State& state) {
+  auto backend = headless();
+  if (!backend) {
+    state.SkipWithError("no headless window");
+    return;
+  }
+  FallingDigits digits = fallingDigits(*backend, 0);
+  for (AffineTransform& t : digits.transforms) t = t * AffineTransform::scaling(0.8f, 1.0f);
+  const auto frame = [&] {
+    backend->beginFrame(Color4B::WHITE);
+    drawFalling(*backend, digits);
+    backend->endFrame();
+  };
+  frame();
+  for (auto _ : state) frame();
+}
+BENCHMARK(BM_Draw1000SqueezedGlyphs)->Unit(benchmark::kMicrosecond);
+
 std::vector<std::string> keyImages() {
   const std::string dir = PEMTRIX_SOURCE_DIR "/resources/buttons/";
   std::vector<std::string> paths;

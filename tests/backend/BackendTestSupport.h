@@ -29,6 +29,20 @@ inline std::unique_ptr<SdlBackend> openHeadless(int width = 480, int height = 76
 
 inline std::string tempFile(const std::string& name) { return testing::TempDir() + "pemtrix_backend_" + name; }
 
+// Writes a PNG whose texel (x, y) has the colour `paint(x, y)` (0xAARRGGBB).
+template <typename Paint>
+std::string writePng(const std::string& name, int w, int h, Paint paint) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+  for (int y = 0; y < h; ++y) {
+    auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
+    for (int x = 0; x < w; ++x) row[x] = paint(x, y);
+  }
+  const std::string path = tempFile(name);
+  EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0);
+  SDL_FreeSurface(s);
+  return path;
+}
+
 // Local y-up units onto window pixels, as the engine's core hands them over: `scale`
 // pixels per unit, local (0, 0) at window pixel (x, y).
 inline AffineTransform upright(float scale, float x, float y) { return {scale, 0, 0, -scale, x, y}; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "cocos/backend/sdl/Geometry.h"
 
 namespace {
@@ -66,6 +68,36 @@ TEST(Geometry, QuadCornersFollowTheImageOrder) {
   }
   EXPECT_NEAR(scaleAlongX(t), 1.0f, 1e-6);
   EXPECT_NEAR(scaleAlongY(AffineTransform::scaling(0.6f, -0.6f) * AffineTransform::rotationClockwise(30)), 0.6f, 1e-6);
+}
+
+TEST(Geometry, OnlyEvenlyScaledTurnsCountAsTurns) {
+  const AffineTransform toWindow{0.6f, 0, 0, -0.6f, 100, 400};
+  const float kDegree = 3.14159265f / 180;
+  const struct {
+    const char* what;
+    AffineTransform t;
+    bool turn;
+    float scale, degrees;  // on screen, clockwise
+  } cases[] = {
+      {"upright", toWindow, false, 0, 0},
+      {"upside down is axis-aligned", toWindow * AffineTransform::scaling(-1, -1), false, 0, 0},
+      {"clockwise", toWindow * AffineTransform::rotationClockwise(30), true, 0.6f, 30},
+      {"anticlockwise", toWindow * AffineTransform::rotationClockwise(-100), true, 0.6f, -100},
+      {"a quarter turn", AffineTransform{1, 0, 0, -1, 0, 0} * AffineTransform::rotationClockwise(90), true, 1, 90},
+      {"squeezed, then turned", toWindow * AffineTransform::rotationClockwise(30) * AffineTransform::scaling(0.5f, 1),
+       false, 0, 0},
+      {"mirrored, then turned", toWindow * AffineTransform::rotationClockwise(30) * AffineTransform::scaling(-1, 1),
+       false, 0, 0},
+      {"skewed", AffineTransform{0.6f, 0.2f, 0, -0.6f, 0, 0}, false, 0, 0},
+      {"not a number", AffineTransform{NAN, 0.5f, 0.5f, NAN, 0, 0}, false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    Turn turn;
+    ASSERT_EQ(asTurn(c.t, turn), c.turn) << c.what;
+    if (!c.turn) continue;
+    EXPECT_NEAR(turn.scale, c.scale, 1e-5) << c.what;
+    EXPECT_NEAR(turn.radians, c.degrees * kDegree, 1e-5) << c.what;
+  }
 }
 
 TEST(Geometry, OverlapTreatsTheFarEdgesAsExclusive) {

@@ -29,20 +29,6 @@ std::string describe(const Color4B& c) {
          std::to_string(c.a) + ")";
 }
 
-// Writes a PNG whose texel (x, y) has the colour `paint(x, y)` (0xAARRGGBB).
-template <typename Paint>
-std::string writePng(const std::string& name, int w, int h, Paint paint) {
-  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-  for (int y = 0; y < h; ++y) {
-    auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch);
-    for (int x = 0; x < w; ++x) row[x] = paint(x, y);
-  }
-  const std::string path = tempFile(name);
-  EXPECT_EQ(IMG_SavePNG(s, path.c_str()), 0);
-  SDL_FreeSurface(s);
-  return path;
-}
-
 class RenderTest : public testing::Test {
  protected:
   void SetUp() override {

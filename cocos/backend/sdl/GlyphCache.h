@@ -1,13 +1,13 @@
 // Rasterised glyphs, keyed by face, pixel size and character. Upright glyphs are one small
 // white texture each, tinted with the colour modulation when drawn. Turned glyphs (text
-// under a rotation) are kept per angle step and colour, already turned and coloured, so
-// that drawing one is a plain blend of its pixels.
+// under a rotation) are kept per angle step as coverage, already turned, so that drawing
+// one is a plain blend of its pixels.
 //
 // Both share one bound on pixel memory. Upright glyphs start over when it is reached, which
 // only costs re-rasterising what is on screen. Turned glyphs are many more (one per angle
 // step), so they may take only part of it, drop those unused for a frame when they need
 // room, and are refused when the current frame's own need is larger: the caller then
-// draws the upright glyph through the general path, as slow as before but never thrashing.
+// draws the upright glyph through the general textured path, slower but never thrashing.
 #pragma once
 
 #include <SDL_render.h>
@@ -17,7 +17,7 @@
 #include <unordered_map>
 
 #include "cocos/backend/sdl/FontLibrary.h"
-#include "cocos/base/ccTypes.h"
+#include "cocos/backend/sdl/GlyphRotation.h"
 
 namespace cocos2d::backend::sdl {
 
@@ -30,12 +30,12 @@ class GlyphCache {
     int left = 0, top = 0, width = 0, height = 0;
   };
 
-  // A glyph turned by one angle step, in its colour (alpha is still the coverage). The
-  // centre of the upright ink box lies (centreX, centreY) from the texture's top-left.
+  // A glyph turned by one angle step: its coverage, drawn by blending (CoverageBlit), and
+  // the upright ink box it was turned from (as in Glyph), whose centre is the turned
+  // bitmap's centre.
   struct TurnedGlyph {
-    SDL_Texture* texture = nullptr;  // none when no ink survives
-    int width = 0, height = 0;
-    float centreX = 0, centreY = 0;
+    RotatedCoverage ink;
+    int left = 0, top = 0, width = 0, height = 0;
     std::uint64_t lastFrame = 0;
   };
 
@@ -49,8 +49,7 @@ class GlyphCache {
   const Glyph& get(SDL_Renderer* renderer, FontLibrary& fonts, int face, int pixels, char32_t codepoint);
 
   // `step` of kStepsPerTurn, clockwise on screen. Null when it does not fit the budget.
-  const TurnedGlyph* getTurned(SDL_Renderer* renderer, FontLibrary& fonts, int face, int pixels, char32_t codepoint,
-                               int step, const Color3B& colour);
+  const TurnedGlyph* getTurned(FontLibrary& fonts, int face, int pixels, char32_t codepoint, int step);
 
   // Marks the start of a frame: turned glyphs used in neither this frame nor the last may
   // make room for new ones.
@@ -64,25 +63,19 @@ class GlyphCache {
   std::size_t budget() const { return budget_; }
 
  private:
-  struct TurnedKey {
-    std::uint64_t glyph;    // as the upright key
-    std::uint32_t variant;  // angle step and colour
-    bool operator==(const TurnedKey& o) const { return glyph == o.glyph && variant == o.variant; }
-  };
-  struct TurnedHash {
-    std::size_t operator()(const TurnedKey& k) const {
-      return std::hash<std::uint64_t>()(k.glyph ^ (static_cast<std::uint64_t>(k.variant) * 0x9E3779B97F4A7C15ull));
-    }
-  };
+  // The upright key with the angle step in its top byte, which faces (far fewer than
+  // 4,096) leave free.
+  static std::uint64_t turnedKey(std::uint64_t glyphKey, int step) {
+    return glyphKey | (static_cast<std::uint64_t>(step & 0xFF) << 56);
+  }
 
   Glyph rasterise(SDL_Renderer* renderer, TTF_Font* font, char32_t codepoint);
-  TurnedGlyph turn(SDL_Renderer* renderer, TTF_Font* font, char32_t codepoint, int step, const Color3B& colour,
-                   std::size_t& cost);
+  static std::size_t turnedBytes(const TurnedGlyph& glyph);
   // Drops turned glyphs not used in this frame or the last.
   void dropStaleTurned();
 
   std::unordered_map<std::uint64_t, Glyph> glyphs_;
-  std::unordered_map<TurnedKey, TurnedGlyph, TurnedHash> turned_;
+  std::unordered_map<std::uint64_t, TurnedGlyph> turned_;
   std::size_t bytes_ = 0;
   std::size_t budget_;
   std::uint64_t frame_ = 0;

@@ -8,9 +8,9 @@ namespace {
 
 constexpr double kTurn = 6.283185307179586;
 
-// Rounds away the last bits of cos and sin at quarter turns, so that the canvas is not a
-// pixel wider than the ink and the resampling is exact.
-double tidy(double v) { return std::fabs(v) < 1e-9 ? 0.0 : v; }
+// Rounds away the last bits of cos and sin at quarter turns (a float quarter turn is off by
+// some 4e-8), so that the resampling there is exact.
+double tidy(double v) { return std::fabs(v) < 1e-6 ? 0.0 : v; }
 
 }  // namespace
 
@@ -27,6 +27,7 @@ RotatedCoverage rotateCoverage(const Coverage& source, float radians) {
   const double spanY = std::fabs(sn) * w + std::fabs(cs) * h;
   const int cw = static_cast<int>(std::ceil(spanX - 1e-6)) + 2;
   const int ch = static_cast<int>(std::ceil(spanY - 1e-6)) + 2;
+  if (cw > 0xFFFF || ch > 0xFFFF) return out;  // beyond what a row's ink span can hold
   const double centreX = 0.5 * cw, centreY = 0.5 * ch;
 
   // Every canvas pixel centre is turned back into the source, and the source is sampled
@@ -67,10 +68,16 @@ RotatedCoverage rotateCoverage(const Coverage& source, float radians) {
   out.bitmap.width = maxX - minX + 1;
   out.bitmap.height = maxY - minY + 1;
   out.bitmap.alpha.resize(static_cast<std::size_t>(out.bitmap.width) * static_cast<std::size_t>(out.bitmap.height));
+  out.rows.resize(static_cast<std::size_t>(out.bitmap.height));
   for (int j = 0; j < out.bitmap.height; ++j) {
     const auto from = canvas.begin() + static_cast<std::ptrdiff_t>((minY + j) * cw + minX);
-    std::copy(from, from + out.bitmap.width,
-              out.bitmap.alpha.begin() + static_cast<std::ptrdiff_t>(j * out.bitmap.width));
+    const auto to = out.bitmap.alpha.begin() + static_cast<std::ptrdiff_t>(j * out.bitmap.width);
+    std::copy(from, from + out.bitmap.width, to);
+    // Blending skips what lies outside the row's ink: most of a turned glyph's box.
+    int begin = 0, end = out.bitmap.width;
+    while (begin < end && to[begin] == 0) ++begin;
+    while (end > begin && to[end - 1] == 0) --end;
+    out.rows[static_cast<std::size_t>(j)] = {static_cast<std::uint16_t>(begin), static_cast<std::uint16_t>(end)};
   }
   out.centreX = static_cast<float>(centreX - minX);
   out.centreY = static_cast<float>(centreY - minY);

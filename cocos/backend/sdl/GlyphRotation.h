@@ -1,15 +1,21 @@
 // Turns a glyph's coverage bitmap by an angle, with bilinear sampling, into the smallest
-// bitmap that holds the turned ink. Text turned in steps (tumbling characters) is drawn
-// from such bitmaps with plain axis-aligned copies, which the software renderer does far
-// faster than texturing two triangles per glyph.
+// bitmap that holds the turned ink, with the ink's extent in each row. Text turned in steps
+// (tumbling characters) is drawn from such bitmaps by blending whole pixels, which costs a
+// fraction of texturing two triangles per glyph on the software renderer.
 #pragma once
 
 #include "cocos/backend/sdl/GlyphRaster.h"
 
 namespace cocos2d::backend::sdl {
 
+// The columns of one row that hold ink: [begin, end), empty when begin == end.
+struct InkSpan {
+  std::uint16_t begin = 0, end = 0;
+};
+
 struct RotatedCoverage {
   Coverage bitmap;  // empty when no ink survives
+  std::vector<InkSpan> rows;  // one per row of `bitmap`
   // Where the centre of the source bitmap ended up, from the top-left corner of `bitmap`.
   float centreX = 0, centreY = 0;
 };

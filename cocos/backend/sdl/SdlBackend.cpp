@@ -157,7 +157,8 @@ void SdlBackend::drawTexture(TextureId texture, const Rect& source, const Affine
 void SdlBackend::drawGlyphs(FontId font, float size, const GlyphPlacement* glyphs, std::size_t count,
                             const AffineTransform& toPixels, const Color4B& color) {
   if (!renderer_) return;
-  text_.draw(renderer_, visible_, GlyphRun{font, size, glyphs, count}, toPixels, color);
+  // The software renderer draws into the window's surface, so text may be blended into it.
+  text_.draw(renderer_, SDL_GetWindowSurface(window_), visible_, GlyphRun{font, size, glyphs, count}, toPixels, color);
 }
 
 void SdlBackend::endFrame() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cocos/backend/sdl/CoverageBlit.h"
 #include "cocos/backend/sdl/GlyphRotation.h"
 #include "cocos/backend/sdl/RenderPrimitives.h"
 
@@ -17,24 +18,104 @@ constexpr float kMaxRasterPixels = 320.0f;
 // on screen and would take much of the cache each, so they go through the general path.
 constexpr float kMaxTurnedPixels = 128.0f;
 
-// A turned glyph copied 1:1 with its ink centre on the nearest whole pixel to `centre`.
-void drawTurned(SDL_Renderer* renderer, const PixelArea& visible, const GlyphCache::TurnedGlyph& glyph,
-                const Vec2& centre, Uint8 alpha) {
-  if (!glyph.texture) return;  // nothing of it survived turning
-  const SDL_Rect destination{static_cast<int>(std::lround(centre.x - glyph.centreX)),
-                             static_cast<int>(std::lround(centre.y - glyph.centreY)), glyph.width, glyph.height};
-  if (destination.x >= visible.right || destination.x + destination.w <= visible.left ||
-      destination.y >= visible.bottom || destination.y + destination.h <= visible.top) {
-    return;
+// Direct access to the surface the renderer draws into. SDL may still hold drawing queued
+// for it, which must land first, and some surfaces must be locked while written; a draw
+// through SDL in between must find it unlocked and must land before the next direct write.
+class DirectCanvas {
+ public:
+  DirectCanvas(SDL_Renderer* renderer, SDL_Surface* surface) : renderer_(renderer), surface_(surface) {}
+  DirectCanvas(const DirectCanvas&) = delete;
+  DirectCanvas& operator=(const DirectCanvas&) = delete;
+  ~DirectCanvas() { release(); }
+
+  // Null when the surface cannot be locked.
+  SDL_Surface* acquire() {
+    if (!acquired_) {
+      SDL_RenderFlush(renderer_);
+      if (SDL_MUSTLOCK(surface_)) {
+        if (SDL_LockSurface(surface_) != 0) return nullptr;
+        locked_ = true;
+      }
+      acquired_ = true;
+    }
+    return surface_;
   }
-  // The colour is already in the pixels; only the alpha is modulated.
-  SDL_SetTextureAlphaMod(glyph.texture, alpha);
-  SDL_RenderCopy(renderer, glyph.texture, nullptr, &destination);
+  void release() {
+    if (locked_) SDL_UnlockSurface(surface_);
+    locked_ = acquired_ = false;
+  }
+
+ private:
+  SDL_Renderer* renderer_;
+  SDL_Surface* surface_;
+  bool acquired_ = false, locked_ = false;
+};
+
+// What all glyphs of one run share while they are drawn.
+struct RunPass {
+  SDL_Renderer* renderer;
+  const PixelArea& visible;
+  const AffineTransform& t;
+  const Color4B& color;
+  int pixels;
+  float localPerPixel;
+  bool oneToOne, turned;
+  int step;
+  SDL_Rect clip;
+  DirectCanvas direct;
+};
+
+// Draws one glyph that passed the visibility test; false when the font has no face at all.
+// Kept out of line: inlined, it crowds the run's loop, whose counters then live in memory
+// and every hidden glyph costs a fifth more.
+__attribute__((noinline)) bool drawGlyph(FontLibrary& fonts, GlyphCache& cache, RunPass& pass, FontId font,
+                                         const GlyphPlacement& g, float penX, float penY) {
+  const int face = fonts.faceFor(font, g.codepoint);
+  if (face < 0) return false;
+  const float perPixel = pass.localPerPixel;
+  if (pass.turned) {
+    const GlyphCache::TurnedGlyph* turned = cache.getTurned(fonts, face, pass.pixels, g.codepoint, pass.step);
+    if (SDL_Surface* target = turned ? pass.direct.acquire() : nullptr) {
+      // The turned bitmap's centre is the centre of the upright ink box: put it where the
+      // transform takes that centre.
+      const float left = static_cast<float>(turned->left), top = static_cast<float>(turned->top);
+      const float width = static_cast<float>(turned->width), height = static_cast<float>(turned->height);
+      const Vec2 centre = pass.t.apply(
+          Vec2(g.x + (left + 0.5f * width) * perPixel, g.baseline + (top - 0.5f * height) * perPixel));
+      const RotatedCoverage& ink = turned->ink;
+      blendCoverage(*target, pass.clip, static_cast<int>(std::lround(centre.x - ink.centreX)),
+                    static_cast<int>(std::lround(centre.y - ink.centreY)), ink, pass.color);
+      return true;
+    }
+    pass.direct.release();  // this one goes through SDL, after what was written directly
+  }
+  const GlyphCache::Glyph& glyph = cache.get(pass.renderer, fonts, face, pass.pixels, g.codepoint);
+  if (!glyph.texture) return true;
+  const SDL_Rect source{0, 0, glyph.width, glyph.height};
+  if (pass.oneToOne) {
+    const SDL_Rect destination{static_cast<int>(std::lround(penX)) + glyph.left,
+                               static_cast<int>(std::lround(penY)) - glyph.top, glyph.width, glyph.height};
+    const PixelArea& visible = pass.visible;
+    if (destination.x >= visible.right || destination.x + destination.w <= visible.left ||
+        destination.y >= visible.bottom || destination.y + destination.h <= visible.top) {
+      return true;
+    }
+    SDL_SetTextureColorMod(glyph.texture, pass.color.r, pass.color.g, pass.color.b);
+    SDL_SetTextureAlphaMod(glyph.texture, pass.color.a);
+    SDL_RenderCopy(pass.renderer, glyph.texture, &source, &destination);
+    return true;
+  }
+  const float x0 = g.x + static_cast<float>(glyph.left) * perPixel;
+  const float y1 = g.baseline + static_cast<float>(glyph.top) * perPixel;
+  const LocalBox box{x0, y1 - static_cast<float>(glyph.height) * perPixel,
+                     x0 + static_cast<float>(glyph.width) * perPixel, y1};
+  copyTexture(pass.renderer, pass.visible, glyph.texture, source, glyph.width, glyph.height, pass.t, box, pass.color);
+  return true;
 }
 
 }  // namespace
 
-void TextRenderer::draw(SDL_Renderer* renderer, const PixelArea& visible, const GlyphRun& run,
+void TextRenderer::draw(SDL_Renderer* renderer, SDL_Surface* canvas, const PixelArea& visible, const GlyphRun& run,
                         const AffineTransform& t, const Color4B& color) {
   lastDrawn_ = 0;
   if (!renderer || run.count == 0 || color.a == 0 || run.size <= 0) return;
@@ -42,7 +123,6 @@ void TextRenderer::draw(SDL_Renderer* renderer, const PixelArea& visible, const 
   const float onScreen = run.size * scaleY;  // pixels per em, vertically
   if (!(onScreen >= 1.0f)) return;  // too small to read (or not a number)
   const int pixels = static_cast<int>(std::lround(std::min(onScreen, kMaxRasterPixels)));
-  const float localPerPixel = run.size / static_cast<float>(pixels);
 
   // A glyph's ink stays within two ems of its pen position, so a pen position farther
   // than that outside the visible area needs no further look; this test is all a hidden
@@ -55,52 +135,38 @@ void TextRenderer::draw(SDL_Renderer* renderer, const PixelArea& visible, const 
   // crispest result, and the software renderer's fastest path.
   const bool oneToOne = t.b == 0 && t.c == 0 && t.a > 0 && t.d < 0 && onScreen <= kMaxRasterPixels &&
                         std::fabs(t.a + t.d) <= 1e-4f * t.a;
-  // Turned (not skewed, not mirrored) text is drawn from glyphs turned to the nearest angle
-  // step and copied 1:1 where the turned ink centre lands: the software renderer's
-  // triangles cost several times more than a blend of the glyph's own pixels.
+  // Turned text (not skewed, not mirrored) is drawn from glyphs turned to the nearest
+  // angle step, blended pixel by pixel straight into the canvas where the turned ink
+  // centre lands: the software renderer's textured triangles cost several times more.
   Turn turn;
-  const bool turned = !oneToOne && onScreen <= kMaxTurnedPixels && asTurn(t, turn);
-  const int step = turned ? angleStep(turn.radians, GlyphCache::kStepsPerTurn) : 0;
-  const Color3B rgb{color.r, color.g, color.b};
+  const bool turned = !oneToOne && canvas && onScreen <= kMaxTurnedPixels && asTurn(t, turn) && canBlendInto(*canvas);
+  RunPass pass{renderer,
+               visible,
+               t,
+               color,
+               pixels,
+               run.size / static_cast<float>(pixels),
+               oneToOne,
+               turned,
+               turned ? angleStep(turn.radians, GlyphCache::kStepsPerTurn) : 0,
+               SDL_Rect{static_cast<int>(std::lround(visible.left)), static_cast<int>(std::lround(visible.top)),
+                        static_cast<int>(std::lround(visible.right - visible.left)),
+                        static_cast<int>(std::lround(visible.bottom - visible.top))},
+               DirectCanvas(renderer, canvas)};
 
-  for (std::size_t i = 0; i < run.count; ++i) {
-    const GlyphPlacement& g = run.glyphs[i];
-    const float penX = t.a * g.x + t.c * g.baseline + t.tx;
-    const float penY = t.b * g.x + t.d * g.baseline + t.ty;
+  // The loop every placement goes through, hidden or not: all it reads is in registers.
+  const float a = t.a, b = t.b, c = t.c, d = t.d, tx = t.tx, ty = t.ty;
+  const GlyphPlacement* const glyphs = run.glyphs;
+  std::size_t drawn = 0;
+  for (std::size_t i = 0, count = run.count; i < count; ++i) {
+    const GlyphPlacement& g = glyphs[i];
+    const float penX = a * g.x + c * g.baseline + tx;
+    const float penY = b * g.x + d * g.baseline + ty;
     if (penX < minX || penX > maxX || penY < minY || penY > maxY) continue;
-    ++lastDrawn_;
-    const int face = fonts_.faceFor(run.font, g.codepoint);
-    if (face < 0) return;  // the font has no face: nothing of it can be drawn
-    const GlyphCache::Glyph& glyph = cache_.get(renderer, fonts_, face, pixels, g.codepoint);
-    if (!glyph.texture) continue;
-    const SDL_Rect source{0, 0, glyph.width, glyph.height};
-    if (oneToOne) {
-      const SDL_Rect destination{static_cast<int>(std::lround(penX)) + glyph.left,
-                                 static_cast<int>(std::lround(penY)) - glyph.top, glyph.width, glyph.height};
-      if (destination.x >= visible.right || destination.x + destination.w <= visible.left ||
-          destination.y >= visible.bottom || destination.y + destination.h <= visible.top) {
-        continue;
-      }
-      SDL_SetTextureColorMod(glyph.texture, color.r, color.g, color.b);
-      SDL_SetTextureAlphaMod(glyph.texture, color.a);
-      SDL_RenderCopy(renderer, glyph.texture, &source, &destination);
-      continue;
-    }
-    const float x0 = g.x + static_cast<float>(glyph.left) * localPerPixel;
-    const float y1 = g.baseline + static_cast<float>(glyph.top) * localPerPixel;
-    if (turned) {
-      if (const GlyphCache::TurnedGlyph* turnedGlyph =
-              cache_.getTurned(renderer, fonts_, face, pixels, g.codepoint, step, rgb)) {
-        drawTurned(renderer, visible, *turnedGlyph, t.apply(Vec2(x0 + 0.5f * static_cast<float>(glyph.width) * localPerPixel,
-                                                              y1 - 0.5f * static_cast<float>(glyph.height) * localPerPixel)),
-                   color.a);
-        continue;
-      }
-    }
-    const LocalBox box{x0, y1 - static_cast<float>(glyph.height) * localPerPixel,
-                       x0 + static_cast<float>(glyph.width) * localPerPixel, y1};
-    copyTexture(renderer, visible, glyph.texture, source, glyph.width, glyph.height, t, box, color);
+    ++drawn;
+    if (!drawGlyph(fonts_, cache_, pass, run.font, g, penX, penY)) break;  // no face: nothing can be drawn
   }
+  lastDrawn_ = drawn;
 }
 
 }  // namespace cocos2d::backend::sdl

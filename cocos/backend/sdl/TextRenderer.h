@@ -1,7 +1,7 @@
 // Draws runs of placed glyphs: culls those outside the visible area before any lookup
 // (a run can hold thousands of placements of which a few dozen show), rasterises the rest
 // at their on-screen pixel size, and puts them on whole pixels when the text is upright.
-// Turned text is drawn from glyphs turned in advance to the nearest of the cache's angle
+// Turned text is blended from glyphs turned in advance to the nearest of the cache's angle
 // steps; skewed or unevenly scaled text is drawn through the general textured path.
 #pragma once
 
@@ -26,8 +26,10 @@ class TextRenderer {
  public:
   TextRenderer(FontLibrary& fonts, GlyphCache& cache) : fonts_(fonts), cache_(cache) {}
 
-  void draw(SDL_Renderer* renderer, const PixelArea& visible, const GlyphRun& run, const AffineTransform& toPixels,
-            const Color4B& color);
+  // `canvas` is the surface `renderer` draws into, for turned text to be blended into
+  // directly; without it turned text takes the general textured path.
+  void draw(SDL_Renderer* renderer, SDL_Surface* canvas, const PixelArea& visible, const GlyphRun& run,
+            const AffineTransform& toPixels, const Color4B& color);
 
   // Placements that passed the visibility test in the last draw (for tests and benchmarks).
   std::size_t lastDrawnCount() const { return lastDrawn_; }

@@ -77,6 +77,7 @@ SDL_Texture* TextureStore::level(SDL_Renderer* renderer, Entry& entry, int level
     for (SDL_Texture* t : entry.levels) {
       if (t) SDL_DestroyTexture(t);
     }
+    stretched_.clear();  // may hold copies of the levels just dropped
     entry.sizes = mipLevelSizes(image->width, image->height);
     entry.levels.assign(entry.sizes.size(), nullptr);
     level = std::min(level, static_cast<int>(entry.sizes.size()) - 1);
@@ -128,10 +129,29 @@ void TextureStore::draw(SDL_Renderer* renderer, const PixelArea& visible, Textur
   texels.y = std::clamp(texels.y, 0, size.height - 1);
   texels.w = std::max(1, std::min(texels.w, size.width - texels.x));
   texels.h = std::max(1, std::min(texels.h, size.height - texels.y));
+  if (toPixels.isAxisAligned() && modulate.a != 0) {
+    // Upright at another size, wholly inside the visible area (so that nothing clips the
+    // stretch), and not mirrored: copied 1:1 from its stretched texture once there is one.
+    const PixelBox pixels = mapAxisAligned(toPixels, box);
+    const PixelRect r = snapToPixels(pixels);
+    const bool inside = r.x >= visible.left && r.y >= visible.top && r.x + r.w <= visible.right &&
+                        r.y + r.h <= visible.bottom;
+    if (inside && !pixels.flipX && !pixels.flipY && r.w > 0 && r.h > 0 && (r.w != texels.w || r.h != texels.h)) {
+      const StretchCache::Key key{static_cast<std::uint32_t>(id), chosen, texels, r.w, r.h};
+      if (SDL_Texture* stretched = stretched_.get(renderer, texture, key)) {
+        SDL_SetTextureColorMod(stretched, modulate.r, modulate.g, modulate.b);
+        SDL_SetTextureAlphaMod(stretched, modulate.a);
+        const SDL_Rect destination{r.x, r.y, r.w, r.h};
+        SDL_RenderCopy(renderer, stretched, nullptr, &destination);
+        return;
+      }
+    }
+  }
   copyTexture(renderer, visible, texture, texels, size.width, size.height, toPixels, box, modulate);
 }
 
 void TextureStore::releaseTextures() {
+  stretched_.clear();
   for (Entry& entry : entries_) {
     for (SDL_Texture*& t : entry.levels) {
       if (t) SDL_DestroyTexture(t);

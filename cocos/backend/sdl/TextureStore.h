@@ -1,6 +1,7 @@
 // Owns the images the engine loads: their sizes from the start, their pixels from the first
 // draw on, as a mip chain of linearly filtered textures so that key images shown at under
-// half their size stay smooth.
+// half their size stay smooth, and, for images shown at the same size frame after frame,
+// copies already stretched to that size.
 #pragma once
 
 #include <SDL_render.h>
@@ -12,6 +13,7 @@
 #include "cocos/backend/Backend.h"
 #include "cocos/backend/sdl/Geometry.h"
 #include "cocos/backend/sdl/MipChain.h"
+#include "cocos/backend/sdl/StretchCache.h"
 
 namespace cocos2d::backend::sdl {
 
@@ -33,6 +35,7 @@ class TextureStore {
 
   // How many mip-level textures exist now (for tests and measurements).
   int textureCount() const;
+  const StretchCache& stretched() const { return stretched_; }
 
  private:
   struct Entry {
@@ -46,6 +49,7 @@ class TextureStore {
   static bool decode(const std::string& path, PixelImage& image);
 
   std::vector<Entry> entries_;  // TextureId - 1
+  StretchCache stretched_;
   std::unordered_map<std::string, TextureId> byPath_;
   // Kept between decodes: the first frame decodes dozens of images in a row, and fresh
   // buffers for each would cost as much in page faults as the decoding itself.
