@@ -19,9 +19,9 @@ using cocos2d::backend::sdl::SdlBackend;
 
 std::unique_ptr<SdlBackend> headless() {
   auto backend = std::make_unique<SdlBackend>();
-  cocos2d::backend::WindowSpec spec;
-  spec.headless = true;
-  if (!backend->openWindow(spec)) return nullptr;
+  cocos2d::backend::WindowOptions options;
+  options.headless = true;
+  if (!backend->openWindow(options)) return nullptr;
   return backend;
 }
 

@@ -15,7 +15,7 @@ namespace cocos2d::backend {
 using TextureId = std::uint32_t;  // 0: none
 using FontId = std::uint32_t;     // 0: none
 
-struct WindowSpec {
+struct WindowOptions {
   std::string title;
   int width = 480;
   int height = 768;
@@ -61,7 +61,7 @@ class Backend {
   virtual ~Backend() = default;
 
   // --- window
-  virtual bool openWindow(const WindowSpec& spec) = 0;  // false: see lastError()
+  virtual bool openWindow(const WindowOptions& options) = 0;  // false: see lastError()
   virtual std::string lastError() const = 0;
   virtual bool isHeadless() const = 0;
 

@@ -21,7 +21,7 @@ GLViewImpl* GLViewImpl::createWithBackend(std::unique_ptr<backend::Backend> back
     setLastError("no display backend");
     return nullptr;
   }
-  backend::WindowSpec window;
+  backend::WindowOptions window;
   window.title = viewName;
   window.width = static_cast<int>(std::lround(rect.size.width * frameZoomFactor));
   window.height = static_cast<int>(std::lround(rect.size.height * frameZoomFactor));

@@ -18,12 +18,12 @@ using cocos2d::backend::sdl::SdlBackend;
 
 inline std::unique_ptr<SdlBackend> openHeadless(int width = 480, int height = 768) {
   auto backend = std::make_unique<SdlBackend>();
-  cocos2d::backend::WindowSpec spec;
-  spec.title = "test";
-  spec.width = width;
-  spec.height = height;
-  spec.headless = true;
-  EXPECT_TRUE(backend->openWindow(spec)) << backend->lastError();
+  cocos2d::backend::WindowOptions options;
+  options.title = "test";
+  options.width = width;
+  options.height = height;
+  options.headless = true;
+  EXPECT_TRUE(backend->openWindow(options)) << backend->lastError();
   return backend;
 }
 

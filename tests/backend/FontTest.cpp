@@ -76,9 +76,9 @@ TEST_F(FontTest, LiberationSansMetricsMatchArial) {
 TEST_F(FontTest, MeasuringDoesNotDependOnTheWindow) {
   const FontId arial = backend_.openFont("Arial", "en");
   const float before = width(backend_, arial, 48, U"sin(30)=0.5");
-  cocos2d::backend::WindowSpec spec;
-  spec.headless = true;
-  ASSERT_TRUE(backend_.openWindow(spec));
+  cocos2d::backend::WindowOptions options;
+  options.headless = true;
+  ASSERT_TRUE(backend_.openWindow(options));
   EXPECT_EQ(width(backend_, arial, 48, U"sin(30)=0.5"), before);
 }
 

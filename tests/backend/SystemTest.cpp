@@ -80,8 +80,8 @@ TEST(System, WithoutADisplayOnlyHeadlessOpens) {
   env.set("DISPLAY", nullptr);
   env.set("WAYLAND_DISPLAY", nullptr);
   SdlBackend windowed;
-  cocos2d::backend::WindowSpec spec;
-  EXPECT_FALSE(windowed.openWindow(spec));
+  cocos2d::backend::WindowOptions options;
+  EXPECT_FALSE(windowed.openWindow(options));
   EXPECT_EQ(windowed.lastError(), "cannot open a window: no display (set DISPLAY, or use --headless)");
   auto headless = openHeadless();
   EXPECT_TRUE(headless->isHeadless());

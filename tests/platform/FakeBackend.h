@@ -41,7 +41,7 @@ class FakeBackend : public backend::Backend {
   std::map<std::string, std::pair<int, int>> imageSizes;  // by path
 
   // --- what happened
-  backend::WindowSpec window;
+  backend::WindowOptions window;
   bool windowOpen = false;
   std::vector<Call> calls;  // since the last clearCalls
   int frames = 0;
@@ -60,7 +60,7 @@ class FakeBackend : public backend::Backend {
   // The code points drawn, in call order, as UTF-32.
   std::u32string drawnText() const;
 
-  bool openWindow(const backend::WindowSpec& s) override;
+  bool openWindow(const backend::WindowOptions& s) override;
   std::string lastError() const override { return failOpen ? openError : ""; }
   bool isHeadless() const override { return window.headless; }
   bool pollEvent(backend::InputEvent& event) override;

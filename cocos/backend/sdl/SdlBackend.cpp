@@ -38,12 +38,12 @@ void SdlBackend::closeWindow() {
   window_ = nullptr;
 }
 
-bool SdlBackend::openWindow(const WindowSpec& spec) {
+bool SdlBackend::openWindow(const WindowOptions& options) {
   if (window_) {
     lastError_ = "cannot open a window: one is already open";
     return false;
   }
-  headless_ = spec.headless;
+  headless_ = options.headless;
   if (!headless_ && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY")) {
     lastError_ = "cannot open a window: no display (set DISPLAY, or use --headless)";
     return false;
@@ -71,8 +71,8 @@ bool SdlBackend::openWindow(const WindowSpec& spec) {
     return false;
   }
   sdlStarted_ = true;
-  window_ = SDL_CreateWindow(spec.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, spec.width,
-                             spec.height, SDL_WINDOW_SHOWN | (spec.resizable ? SDL_WINDOW_RESIZABLE : 0));
+  window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, options.width,
+                             options.height, SDL_WINDOW_SHOWN | (options.resizable ? SDL_WINDOW_RESIZABLE : 0));
   if (window_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!window_ || !renderer_) {
     lastError_ = std::string("cannot open a window: ") + SDL_GetError();

@@ -23,7 +23,7 @@ class SdlBackend final : public Backend {
   SdlBackend();
   ~SdlBackend() override;
 
-  bool openWindow(const WindowSpec& spec) override;
+  bool openWindow(const WindowOptions& options) override;
   std::string lastError() const override { return lastError_; }
   bool isHeadless() const override { return headless_; }
 
