@@ -109,7 +109,7 @@ class MainLayer : public cocos2d::Layer {
   float measureWidth(const std::string& text);
   float characterAdvance(unsigned char c);
   std::string visibleTail() const;
-  std::int32_t firstFittingStart(std::int32_t from);
+  std::int32_t firstFittingStart(std::int32_t from, float& widthBeforeCursor);
 
   bool shifted = false;
   std::int32_t shiftKeysDown = 0;

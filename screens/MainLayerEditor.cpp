@@ -32,8 +32,9 @@ float MainLayer::characterAdvance(unsigned char c) {
 // The smallest window start, not before `from`, at which the text between it and the cursor
 // fits the line. Scrolling one character at a time and measuring the whole text before the
 // cursor each time would cost time quadratic in the line's length; instead the width is
-// summed backwards from the cursor, then confirmed with the real measurement.
-std::int32_t MainLayer::firstFittingStart(std::int32_t from) {
+// summed backwards from the cursor, then confirmed with the real measurement, whose result
+// (the width of the text between the start and the cursor) is handed back.
+std::int32_t MainLayer::firstFittingStart(std::int32_t from, float& widthBeforeCursor) {
   std::int32_t start = cursorPos;
   double width = 0;
   bool ascii = true;
@@ -58,11 +59,16 @@ std::int32_t MainLayer::firstFittingStart(std::int32_t from) {
     }
     start = lo;
   }
+  widthBeforeCursor = 0;
   auto fits = [&](std::int32_t s) {
     const std::string part = expression.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(cursorPos - s));
-    return cursorXFor(measureWidth(part)) < kRightLimit;
+    const float width = measureWidth(part);
+    if (cursorXFor(width) >= kRightLimit) return false;
+    widthBeforeCursor = width;
+    return true;
   };
   while (start < cursorPos && !fits(start)) ++start;
+  if (start == cursorPos) widthBeforeCursor = 0;
   while (start > from && fits(start - 1)) --start;
   return start;
 }
@@ -72,14 +78,13 @@ void MainLayer::refreshCursor() {
     viewStart = cursorPos;
     exprLabel->setString(visibleTail());
   }
-  const std::int32_t start = firstFittingStart(viewStart);
+  float widthBeforeCursor = 0;
+  const std::int32_t start = firstFittingStart(viewStart, widthBeforeCursor);
   if (start != viewStart) {
     viewStart = start;
     exprLabel->setString(visibleTail());
   }
-  const std::string beforeCursor =
-      expression.substr(static_cast<std::size_t>(viewStart), static_cast<std::size_t>(cursorPos - viewStart));
-  cursorBar->setPosition(Vec2(cursorXFor(measureWidth(beforeCursor)), kExpressionY));
+  cursorBar->setPosition(Vec2(cursorXFor(widthBeforeCursor), kExpressionY));
 }
 
 void MainLayer::insertText(const std::string& s) {

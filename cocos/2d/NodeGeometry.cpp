@@ -143,17 +143,7 @@ Vec2 Node::convertTouchToNodeSpace(const Touch* touch) const { return convertToN
 
 Rect Node::getBoundingBox() const {
   const Size& size = getContentSize();
-  const AffineTransform t = getNodeToParentTransform();
-  const Vec2 corners[4] = {t.apply({0, 0}), t.apply({size.width, 0}), t.apply({0, size.height}),
-                           t.apply({size.width, size.height})};
-  float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
-  for (const Vec2& p : corners) {
-    minX = std::min(minX, p.x);
-    maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y);
-    maxY = std::max(maxY, p.y);
-  }
-  return Rect(minX, minY, maxX - minX, maxY - minY);
+  return getNodeToParentTransform().applyToBounds(Rect(0, 0, size.width, size.height));
 }
 
 // --- drawing

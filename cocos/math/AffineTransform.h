@@ -1,6 +1,7 @@
 // A 2-D affine map: (x, y) -> (a*x + c*y + tx, b*x + d*y + ty).
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 #include "cocos/math/Vec2.h"
@@ -33,6 +34,20 @@ struct AffineTransform {
     if (det == 0) return {};
     const float ia = d / det, ib = -b / det, ic = -c / det, id = a / det;
     return {ia, ib, ic, id, -(ia * tx + ic * ty), -(ib * tx + id * ty)};
+  }
+
+  // The axis-aligned rectangle that holds the image of a rectangle.
+  Rect applyToBounds(const Rect& r) const {
+    const Vec2 corners[4] = {apply({r.getMinX(), r.getMinY()}), apply({r.getMaxX(), r.getMinY()}),
+                             apply({r.getMinX(), r.getMaxY()}), apply({r.getMaxX(), r.getMaxY()})};
+    float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
+    for (const Vec2& p : corners) {
+      minX = std::min(minX, p.x);
+      maxX = std::max(maxX, p.x);
+      minY = std::min(minY, p.y);
+      maxY = std::max(maxY, p.y);
+    }
+    return Rect(minX, minY, maxX - minX, maxY - minY);
   }
 
   // True when the map only scales (either sign) and translates.

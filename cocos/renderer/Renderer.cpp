@@ -34,18 +34,7 @@ void Renderer::render(Node* root, const Color4B& clearColor) {
 }
 
 Rect Renderer::pixelBounds(const AffineTransform& toPixels, const Rect& local) {
-  const Vec2 corners[4] = {toPixels.apply({local.getMinX(), local.getMinY()}),
-                           toPixels.apply({local.getMaxX(), local.getMinY()}),
-                           toPixels.apply({local.getMinX(), local.getMaxY()}),
-                           toPixels.apply({local.getMaxX(), local.getMaxY()})};
-  float minX = corners[0].x, maxX = corners[0].x, minY = corners[0].y, maxY = corners[0].y;
-  for (const Vec2& p : corners) {
-    minX = std::min(minX, p.x);
-    maxX = std::max(maxX, p.x);
-    minY = std::min(minY, p.y);
-    maxY = std::max(maxY, p.y);
-  }
-  return Rect(minX, minY, maxX - minX, maxY - minY);
+  return toPixels.applyToBounds(local);
 }
 
 void Renderer::pushClip(const Rect& pixelRect) {
