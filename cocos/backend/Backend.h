@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cocos/base/ccTypes.h"
 #include "cocos/math/AffineTransform.h"
@@ -56,6 +57,25 @@ struct GlyphPlacement {
   float baseline;
 };
 
+// A descriptor the loop watches while it waits, as poll() takes it.
+struct WaitDescriptor {
+  int fd = -1;
+  short events = 0;
+  short revents = 0;
+};
+
+// Another source of events, besides the window, that the loop serves on its own thread while
+// it waits for input (the accessibility bus): asked before every wait, told after it.
+class WaitSource {
+ public:
+  virtual ~WaitSource() = default;
+  // Appends the descriptors to watch and returns the longest wait it allows in milliseconds:
+  // 0 when it has work now, -1 when it sets no limit.
+  virtual int prepareWait(std::vector<WaitDescriptor>& descriptors) = 0;
+  // After the wait: the descriptors it appended, with what happened on them.
+  virtual void finishWait(const WaitDescriptor* descriptors, std::size_t count) = 0;
+};
+
 class Backend {
  public:
   virtual ~Backend() = default;
@@ -65,9 +85,13 @@ class Backend {
   virtual std::string lastError() const = 0;
   virtual bool isHeadless() const = 0;
 
-  // --- input: pollEvent never blocks; waitForEvent blocks until an event or the timeout.
+  // --- input: pollEvent never blocks; waitForEvent blocks until an event, a wait source's
+  // descriptor or the timeout (negative: no timeout), and serves the wait sources.
   virtual bool pollEvent(InputEvent& event) = 0;
   virtual void waitForEvent(int timeoutMilliseconds) = 0;
+  // Wait sources are not owned; a source stays registered until removed.
+  virtual void addWaitSource(WaitSource* source) { waitSources_.push_back(source); }
+  virtual void removeWaitSource(WaitSource* source);
 
   // --- drawing; every transform maps local coordinates to window pixels (top-left origin).
   virtual void beginFrame(const Color4B& clear) = 0;
@@ -106,7 +130,22 @@ class Backend {
   virtual bool openURL(const std::string& url) = 0;
   virtual std::string preferredLanguage() = 0;  // two-letter code such as "ja" or "en"
   virtual std::uint64_t monotonicNanoseconds() = 0;
+
+ protected:
+  const std::vector<WaitSource*>& waitSources() const { return waitSources_; }
+
+ private:
+  std::vector<WaitSource*> waitSources_;
 };
+
+inline void Backend::removeWaitSource(WaitSource* source) {
+  for (auto it = waitSources_.begin(); it != waitSources_.end(); ++it) {
+    if (*it == source) {
+      waitSources_.erase(it);
+      return;
+    }
+  }
+}
 
 // Loads the backend module and creates its backend; null with a reason when it cannot.
 std::unique_ptr<Backend> loadBackend(std::string& error);

@@ -36,6 +36,7 @@ void SdlBackend::closeWindow() {
   if (window_) SDL_DestroyWindow(window_);
   renderer_ = nullptr;
   window_ = nullptr;
+  displayFd_ = kUnknownDescriptor;
 }
 
 bool SdlBackend::openWindow(const WindowOptions& options) {
@@ -97,15 +98,6 @@ bool SdlBackend::pollEvent(InputEvent& event) {
     if (translateEvent(raw, event)) return true;
   }
   return false;
-}
-
-void SdlBackend::waitForEvent(int timeoutMilliseconds) {
-  if (timeoutMilliseconds <= 0) return;
-  if (!sdlStarted_) {
-    SDL_Delay(static_cast<Uint32>(timeoutMilliseconds));  // nothing can arrive; just wait
-    return;
-  }
-  SDL_WaitEventTimeout(nullptr, timeoutMilliseconds);
 }
 
 void SdlBackend::beginFrame(const Color4B& clear) {

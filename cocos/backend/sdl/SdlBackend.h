@@ -61,13 +61,17 @@ class SdlBackend final : public Backend {
   const TextRenderer& textRenderer() const { return text_; }
 
  private:
+  static constexpr int kUnknownDescriptor = -2;
   void closeWindow();
+  // The display connection's descriptor, or -1 when the display has none to wait on.
+  int displayDescriptor();
 
   bool headless_ = false;
   bool sdlStarted_ = false;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   int width_ = 0, height_ = 0;
+  int displayFd_ = kUnknownDescriptor;
   PixelArea visible_;  // the window, or its intersection with the clip
   std::string lastError_;
   std::string offscreenClipboard_;  // headless runs must not touch the desktop's clipboard
