@@ -31,7 +31,10 @@ bool LineReader::next(std::string& line) {
     const void* found = std::memchr(buffer_.data() + scanned, '\n', end_ - scanned);
     if (found) {
       const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data());
-      line.assign(buffer_.data() + begin_, at - begin_);
+      // A carriage return before the line feed belongs to the line end (files written on
+      // Windows), not to the expression.
+      const std::size_t end = at > begin_ && buffer_[at - 1] == '\r' ? at - 1 : at;
+      line.assign(buffer_.data() + begin_, end - begin_);
       begin_ = at + 1;
       return true;
     }

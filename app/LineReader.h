@@ -8,8 +8,8 @@ class LineReader {
  public:
   explicit LineReader(int fd) : fd_(fd) {}
 
-  // The next line without its "\n"; false at the end of input. A last line without a
-  // line break still counts as a line.
+  // The next line without its "\n" (or "\r\n"); false at the end of input. A last line
+  // without a line break still counts as a line.
   bool next(std::string& line);
   // How many blocks of input have been read so far.
   unsigned long blocksRead() const { return blocks_; }

@@ -42,7 +42,9 @@ std::string evaluateAndFormat(const std::string& expression) {
   CTokenizer tokenizer(expression);
   tokenizer.nextToken();
   double value = 0.0;
-  if (!parseExpression(tokenizer, value)) return "Error.";
+  // Text left after a complete expression ("2 + 3", "5,3", "2Pi") would otherwise be dropped
+  // silently and a wrong number shown as the result.
+  if (!parseExpression(tokenizer, value) || tokenizer.kind() != TokenKind::End) return "Error.";
   lastAnswer = value;
   std::string text = formatValue(value);
   const int commaSep = installedPreferences ? installedPreferences->getIntegerForKey("CommaSep", 1) : 1;

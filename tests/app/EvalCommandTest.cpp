@@ -62,8 +62,9 @@ TEST(EvalLines, OneOutputLinePerInputLineWhateverTheBytes) {
       {"1+2\nAns*2\n", "3\n6\n", 0},
       {"1+2", "3\n", 0},                       // last line without a line break
       {"\n\n", "Error.\nError.\n", 1},         // empty lines are expressions too
-      {std::string("1\0+2\n", 5) + "2+\n", "1\nError.\n", 1},
-      {"\xff\xfe\n7\r\n", "Error.\n7\n", 1},
+      {std::string("1\0+2\n", 5) + "2+\n", "Error.\nError.\n", 1},
+      {"\xff\xfe\n7\r\n", "Error.\n7\n", 1},  // CR LF ends a line like LF
+      {"1+2\r\r\n4\r", "Error.\nError.\n", 1},  // only one CR, and only before LF
       {"", "", 0},
   };
   for (const auto& c : cases) {
