@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -107,9 +108,20 @@ class MainLayer : public cocos2d::Layer {
   void updateCursorBlink();
   void updateFallingGlyphs();
   float measureWidth(const std::string& text);
-  float characterAdvance(unsigned char c);
+  // The width of the character between two boundaries of the line.
+  float characterAdvance(std::int32_t begin, std::int32_t end);
   std::string visibleTail() const;
   std::int32_t firstFittingStart(std::int32_t from, float& widthBeforeCursor);
+  // Character steps over the line's UTF-8 (an invalid byte is one character).
+  std::int32_t nextCharacter(std::int32_t i) const;
+  std::int32_t previousCharacter(std::int32_t i) const;
+  // Puts the cursor and the window start back on character boundaries within the line, with
+  // the window start not after the cursor, whatever an edit did to the bytes around them.
+  void settleIndexes();
+  // Every character the line's label shows starts falling (clearing the line).
+  void dropShownCharacters();
+  // A falling character; without a label it only takes its random numbers.
+  void launchFallingGlyph(const std::string& text, const cocos2d::Vec2& position, bool withLabel);
 
   bool shifted = false;
   std::int32_t shiftKeysDown = 0;
@@ -131,7 +143,9 @@ class MainLayer : public cocos2d::Layer {
   CMessageBox* infoBox = nullptr;
   std::vector<FallingGlyph> fallingGlyphs;
   float asciiAdvances[128] = {};  // widths of single characters in the line's font, 0 = unknown
+  std::map<std::string, float> otherAdvances;  // the same for characters outside ASCII
   bool cursorShown = true;
+  bool lineEdited = false;  // the line changed since the label was last set
 };
 
 // The calculator screen that the command handlers act on; set by MainLayer::init.

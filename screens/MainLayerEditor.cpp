@@ -2,6 +2,10 @@
 // the sideways-scrolling window that keeps the cursor on screen.
 #include "screens/MainLayer.h"
 
+#include <algorithm>
+
+#include "cocos/base/Utf8.h"
+
 using namespace cocos2d;
 
 namespace {
@@ -19,78 +23,85 @@ std::string MainLayer::visibleTail() const {
   return expression.substr(static_cast<std::size_t>(viewStart));
 }
 
+std::int32_t MainLayer::nextCharacter(std::int32_t i) const {
+  return static_cast<std::int32_t>(nextUtf8Boundary(expression, static_cast<std::size_t>(i)));
+}
+
+std::int32_t MainLayer::previousCharacter(std::int32_t i) const {
+  return static_cast<std::int32_t>(previousUtf8Boundary(expression, static_cast<std::size_t>(i)));
+}
+
+void MainLayer::settleIndexes() {
+  const auto length = static_cast<std::int32_t>(expression.size());
+  cursorPos = std::clamp(cursorPos, 0, length);
+  // Bytes joined by an edit may form one character around an index: the cursor moves past
+  // it, the window start to its beginning.
+  cursorPos = static_cast<std::int32_t>(utf8BoundaryAtOrAfter(expression, static_cast<std::size_t>(cursorPos)));
+  viewStart = std::clamp(viewStart, 0, cursorPos);
+  viewStart = static_cast<std::int32_t>(utf8BoundaryAtOrBefore(expression, static_cast<std::size_t>(viewStart)));
+}
+
 float MainLayer::measureWidth(const std::string& text) {
   measureLabel->setString(text);
   return measureLabel->getContentSize().width;
 }
 
-float MainLayer::characterAdvance(unsigned char c) {
-  if (asciiAdvances[c] == 0) asciiAdvances[c] = measureWidth(std::string(1, static_cast<char>(c)));
-  return asciiAdvances[c];
+float MainLayer::characterAdvance(std::int32_t begin, std::int32_t end) {
+  const auto first = static_cast<unsigned char>(expression[static_cast<std::size_t>(begin)]);
+  if (first < 128) {
+    if (asciiAdvances[first] == 0) asciiAdvances[first] = measureWidth(std::string(1, static_cast<char>(first)));
+    return asciiAdvances[first];
+  }
+  const std::string character = expression.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+  auto it = otherAdvances.find(character);
+  if (it == otherAdvances.end()) it = otherAdvances.emplace(character, measureWidth(character)).first;
+  return it->second;
 }
 
 // The smallest window start, not before `from`, at which the text between it and the cursor
 // fits the line. Scrolling one character at a time and measuring the whole text before the
 // cursor each time would cost time quadratic in the line's length; instead the width is
-// summed backwards from the cursor, then confirmed with the real measurement, whose result
-// (the width of the text between the start and the cursor) is handed back.
+// summed backwards from the cursor, character by character, then confirmed with the real
+// measurement, whose result (the width of the text between the start and the cursor) is
+// handed back. `from` and the cursor are character boundaries, and so is every start tried.
 std::int32_t MainLayer::firstFittingStart(std::int32_t from, float& widthBeforeCursor) {
   std::int32_t start = cursorPos;
   double width = 0;
-  bool ascii = true;
   while (start > from) {
-    const auto c = static_cast<unsigned char>(expression[static_cast<std::size_t>(start - 1)]);
-    if (c >= 128) {
-      ascii = false;
-      break;
-    }
-    width += characterAdvance(c);
+    const std::int32_t previous = previousCharacter(start);
+    width += characterAdvance(previous, start);
     if (width >= kUsableWidth) break;
-    --start;
-  }
-  if (!ascii) {
-    // Multi-byte characters measure differently from their bytes: search with the label.
-    std::int32_t lo = from, hi = cursorPos;
-    while (lo < hi) {
-      const std::int32_t mid = lo + (hi - lo) / 2;
-      const std::string part = expression.substr(static_cast<std::size_t>(mid), static_cast<std::size_t>(cursorPos - mid));
-      if (cursorXFor(measureWidth(part)) >= kRightLimit) lo = mid + 1;
-      else hi = mid;
-    }
-    start = lo;
+    start = previous;
   }
   widthBeforeCursor = 0;
   auto fits = [&](std::int32_t s) {
     const std::string part = expression.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(cursorPos - s));
-    const float width = measureWidth(part);
-    if (cursorXFor(width) >= kRightLimit) return false;
-    widthBeforeCursor = width;
+    const float w = measureWidth(part);
+    if (cursorXFor(w) >= kRightLimit) return false;
+    widthBeforeCursor = w;
     return true;
   };
-  while (start < cursorPos && !fits(start)) ++start;
+  while (start < cursorPos && !fits(start)) start = nextCharacter(start);
   if (start == cursorPos) widthBeforeCursor = 0;
-  while (start > from && fits(start - 1)) --start;
+  while (start > from && fits(previousCharacter(start))) start = previousCharacter(start);
   return start;
 }
 
 void MainLayer::refreshCursor() {
-  if (cursorPos < viewStart) {
-    viewStart = cursorPos;
-    exprLabel->setString(visibleTail());
-  }
+  const std::int32_t shownStart = viewStart;
+  settleIndexes();
   float widthBeforeCursor = 0;
-  const std::int32_t start = firstFittingStart(viewStart, widthBeforeCursor);
-  if (start != viewStart) {
-    viewStart = start;
-    exprLabel->setString(visibleTail());
-  }
+  viewStart = firstFittingStart(viewStart, widthBeforeCursor);
+  // A million-character line costs a layout: set the label only when what it shows changed.
+  if (lineEdited || viewStart != shownStart) exprLabel->setString(visibleTail());
+  lineEdited = false;
   cursorBar->setPosition(Vec2(cursorXFor(widthBeforeCursor), kExpressionY));
 }
 
 void MainLayer::insertText(const std::string& s) {
   expression.insert(static_cast<std::size_t>(cursorPos), s);
-  exprLabel->setString(visibleTail());
   cursorPos += static_cast<std::int32_t>(s.size());
+  lineEdited = true;
   refreshCursor();
 }
 
@@ -121,7 +132,7 @@ void MainLayer::insertTemplate(const std::string& text, int stepsBack, bool retu
 void MainLayer::cursorLeft() {
   playKeySound();
   if (cursorPos > 0) {
-    --cursorPos;
+    cursorPos = previousCharacter(cursorPos);
     refreshCursor();
   }
 }
@@ -129,7 +140,7 @@ void MainLayer::cursorLeft() {
 void MainLayer::cursorRight() {
   playKeySound();
   if (cursorPos < static_cast<std::int32_t>(expression.size())) {
-    ++cursorPos;
+    cursorPos = nextCharacter(cursorPos);
     refreshCursor();
   }
 }
@@ -138,7 +149,7 @@ void MainLayer::cursorHome() {
   playKeySound();
   viewStart = 0;
   cursorPos = 0;
-  exprLabel->setString(expression);
+  lineEdited = true;  // the label shows the whole line again
   refreshCursor();
 }
 
@@ -151,12 +162,14 @@ void MainLayer::cursorEnd() {
 void MainLayer::eraseBeforeCursor() {
   playKeySound();
   if (cursorPos == 0) return;
-  const std::string erased(1, expression[static_cast<std::size_t>(cursorPos - 1)]);
-  expression.erase(static_cast<std::size_t>(cursorPos - 1), 1);
+  const std::int32_t from = previousCharacter(cursorPos);
+  const std::string erased = expression.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(cursorPos - from));
+  expression.erase(static_cast<std::size_t>(from), erased.size());
+  lineEdited = true;
   const auto length = static_cast<std::int32_t>(expression.size());
-  while (viewStart > 0 && viewStart >= length) --viewStart;
-  exprLabel->setString(visibleTail());
-  --cursorPos;
+  // The only visible character went: show the last one that is left.
+  if (viewStart > 0 && viewStart >= length) viewStart = previousCharacter(length);
+  cursorPos = from;
   refreshCursor();
   spawnFallingGlyph(erased, cursorBar->getPosition());
 }
@@ -164,9 +177,18 @@ void MainLayer::eraseBeforeCursor() {
 void MainLayer::eraseAtCursor() {
   playKeySound();
   if (cursorPos == static_cast<std::int32_t>(expression.size())) return;
-  const std::string erased(1, expression[static_cast<std::size_t>(cursorPos)]);
-  expression.erase(static_cast<std::size_t>(cursorPos), 1);
-  exprLabel->setString(visibleTail());
+  const std::int32_t to = nextCharacter(cursorPos);
+  const std::string erased = expression.substr(static_cast<std::size_t>(cursorPos), static_cast<std::size_t>(to - cursorPos));
+  expression.erase(static_cast<std::size_t>(cursorPos), erased.size());
+  // The window and the bar stay; only bytes joined into one character may move the indexes.
+  const std::int32_t cursorBefore = cursorPos;
+  settleIndexes();
+  if (cursorPos != cursorBefore) {
+    lineEdited = true;
+    refreshCursor();
+  } else {
+    exprLabel->setString(visibleTail());
+  }
   spawnFallingGlyph(erased, cursorBar->getPosition());
 }
 
@@ -177,19 +199,7 @@ void MainLayer::clearAll() {
   cursorPos = 0;
   expression.clear();
   restTape();
-  // Each character still on the line falls from its share of the label's width. Characters
-  // past the clipped right edge are not on screen, and a long line would otherwise start
-  // thousands of labels at once.
-  const std::string shown = exprLabel->getString();
-  const float width = exprLabel->getContentSize().width;
-  const float y = cursorBar->getPositionY();
-  const std::size_t n = shown.size();
-  constexpr double kClipRight = 760.9375;
-  for (std::size_t i = 0; i < n; ++i) {
-    const double x = static_cast<double>(i) * width / static_cast<double>(n) + kLeftMargin;
-    if (x >= kClipRight) break;
-    spawnFallingGlyph(std::string(1, shown[i]), Vec2(static_cast<float>(x), y));
-  }
+  dropShownCharacters();
   exprLabel->setString("");
   refreshCursor();
   shifted = false;

@@ -1,5 +1,6 @@
 // The per-frame step of the calculator: the cursor blink and the falling erased characters.
 #include "cocos/base/UserDefault.h"
+#include "cocos/base/Utf8.h"
 #include "engine/RandomEngine.h"
 #include "screens/MainLayer.h"
 #include "screens/SettingsVocabulary.h"
@@ -9,6 +10,7 @@ using namespace cocos2d;
 namespace {
 constexpr double kGravity = 0.4;  // design units per frame, per frame
 constexpr int kFallingZOrder = 3;
+constexpr double kLeftMargin = 23.4375;
 }  // namespace
 
 void MainLayer::update(float /*dt*/) {
@@ -28,16 +30,59 @@ void MainLayer::updateCursorBlink() {
 
 void MainLayer::spawnFallingGlyph(const std::string& text, const Vec2& position) {
   if (UserDefault::getInstance()->getIntegerForKey(kKeyFallingChar, kDefaultFallingChar) == 0) return;
-  Label* label = Label::createWithSystemFont(text, "Arial", 48, Size::ZERO, TextHAlignment::LEFT, TextVAlignment::TOP);
-  label->setPosition(position);
-  label->setColor(Color3B::GRAY);
-  addChild(label, kFallingZOrder);
+  launchFallingGlyph(text, position, true);
+}
+
+void MainLayer::launchFallingGlyph(const std::string& text, const Vec2& position, bool withLabel) {
+  Label* label = nullptr;
+  if (withLabel) {
+    label = Label::createWithSystemFont(text, "Arial", 48, Size::ZERO, TextHAlignment::LEFT, TextVAlignment::TOP);
+    label->setPosition(position);
+    label->setColor(Color3B::GRAY);
+    addChild(label, kFallingZOrder);
+  }
   const std::uint32_t r1 = static_cast<std::uint32_t>(randomEngine());
   const std::uint32_t r2 = static_cast<std::uint32_t>(randomEngine());
   const std::uint32_t r3 = static_cast<std::uint32_t>(randomEngine());
+  if (!label) return;
   const int drift = static_cast<int>(r1 % 101) + static_cast<int>(r2 % 101) - 100;
   const int turn = static_cast<int>(r3 % 201) - 100;
   fallingGlyphs.push_back({label, static_cast<float>(drift) / 50, 0.0f, static_cast<float>(turn) / 30});
+}
+
+namespace {
+
+// Whether a character started at x, y can reach the screen before it falls off the bottom:
+// it drifts at most 2 units a frame sideways for as many frames as it falls, and turning, it
+// reaches at most 1.5 font sizes from its centre.
+bool flightCanBeSeen(double x, double y) {
+  constexpr double kMaxDrift = 2.0;
+  constexpr double kReach = 1.5 * 48;
+  constexpr double kScreenWidth = 800;
+  double fallen = 0;
+  int frames = 0;
+  while (fallen <= y) fallen += kGravity * ++frames;
+  return x - kMaxDrift * frames - kReach < kScreenWidth;
+}
+
+}  // namespace
+
+void MainLayer::dropShownCharacters() {
+  if (UserDefault::getInstance()->getIntegerForKey(kKeyFallingChar, kDefaultFallingChar) == 0) return;
+  const std::string& shown = exprLabel->getString();
+  const std::size_t count = countUtf8CodePoints(shown);
+  if (count == 0) return;
+  const double width = exprLabel->getContentSize().width;
+  const float y = cursorBar->getPositionY();
+  // Characters far past the right edge get no label, but still take their random numbers, so
+  // that everything drawn afterwards is what it would have been.
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t end = nextUtf8Boundary(shown, begin);
+    const double x = static_cast<double>(i) * width / static_cast<double>(count) + kLeftMargin;
+    launchFallingGlyph(shown.substr(begin, end - begin), Vec2(static_cast<float>(x), y), flightCanBeSeen(x, y));
+    begin = end;
+  }
 }
 
 void MainLayer::updateFallingGlyphs() {

@@ -41,8 +41,13 @@ void MainLayer::removeRecalled() {
     exprLabel->setString("");
   } else if (expression.compare(static_cast<std::size_t>(cursorPos - length), recalledText.size(), recalledText) == 0) {
     expression.erase(static_cast<std::size_t>(cursorPos - length), recalledText.size());
-    exprLabel->setString(expression.substr(static_cast<std::size_t>(viewStart)));
     cursorPos -= length;
+    // A long recall scrolled the window past what is left: start it afresh, so that the
+    // next refresh shows the text before the cursor rather than an empty line.
+    if (viewStart > cursorPos) viewStart = 0;
+    settleIndexes();
+    lineEdited = true;
+    exprLabel->setString(visibleTail());
   }
 }
 

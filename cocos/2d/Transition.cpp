@@ -34,6 +34,14 @@ bool TransitionScene::initWithDuration(float duration, Scene* scene) {
   return true;
 }
 
+void TransitionScene::takeOverFrom(Scene* running) {
+  if (running == _inScene) running = nullptr;
+  if (running == _outScene) return;
+  if (running) running->retain();
+  if (_outScene) _outScene->release();
+  _outScene = running;
+}
+
 float TransitionScene::getProgress() const {
   if (_duration <= 0) return 1;
   return static_cast<float>(std::min(1.0, _elapsed / _duration));

@@ -15,6 +15,9 @@ class TransitionScene : public Scene {
   float getDuration() const { return _duration; }
   // From 0 at the start to 1 at the end.
   float getProgress() const;
+  // The director binds the scene that is running when the transition starts: with two
+  // changes asked for in one frame, that is not the scene that ran when this one was made.
+  void takeOverFrom(Scene* running);
 
   void onEnter() override;
   void onExit() override;

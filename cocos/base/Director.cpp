@@ -142,8 +142,10 @@ void Director::setNextScene() {
   Scene* next = _nextScene;
   _nextScene = nullptr;
   const bool runningIsTransition = dynamic_cast<TransitionScene*>(_runningScene) != nullptr;
-  const bool nextIsTransition = dynamic_cast<TransitionScene*>(next) != nullptr;
+  auto* nextTransition = dynamic_cast<TransitionScene*>(next);
+  const bool nextIsTransition = nextTransition != nullptr;
   Scene* previous = _runningScene;
+  if (nextTransition) nextTransition->takeOverFrom(previous);
   // A transition takes over from the running scene, which keeps running under it until the
   // transition ends and lets it go.
   if (!nextIsTransition && previous) {

@@ -1,5 +1,7 @@
 #include "cocos/base/Utf8.h"
 
+#include <algorithm>
+
 namespace cocos2d {
 namespace {
 
@@ -34,6 +36,28 @@ std::size_t decodeOne(const unsigned char* s, std::size_t n, std::size_t i, char
   return len;
 }
 
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+const unsigned char* bytesOf(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
+
+// The start of the well-formed sequence that i falls strictly inside, with its length; i and
+// 0 when i is a boundary. Interior bytes of a sequence are continuation bytes, so its start
+// is at most three bytes back.
+std::size_t enclosingSequence(const std::string& bytes, std::size_t i, std::size_t& length) {
+  length = 0;
+  const unsigned char* s = bytesOf(bytes);
+  const std::size_t n = bytes.size();
+  if (i == 0 || i >= n || !isContinuation(s[i])) return i;
+  std::size_t j = i;
+  while (j > 0 && i - j < 3 && isContinuation(s[j])) --j;
+  if (isContinuation(s[j])) return i;
+  char32_t cp = 0;
+  const std::size_t len = decodeOne(s, n, j, cp);
+  if (len == 0 || j + len <= i) return i;
+  length = len;
+  return j;
+}
+
 template <typename Sink>
 void decode(const std::string& bytes, Sink&& sink) {
   const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -66,6 +90,36 @@ std::size_t countUtf8CodePoints(const std::string& bytes) {
   std::size_t count = 0;
   decode(bytes, [&count](char32_t) { ++count; });
   return count;
+}
+
+std::size_t nextUtf8Boundary(const std::string& bytes, std::size_t i) {
+  if (i >= bytes.size()) return bytes.size();
+  const unsigned char* s = bytesOf(bytes);
+  if (s[i] < 0x80) return i + 1;
+  char32_t cp = 0;
+  const std::size_t len = decodeOne(s, bytes.size(), i, cp);
+  return i + (len == 0 ? 1 : len);
+}
+
+std::size_t previousUtf8Boundary(const std::string& bytes, std::size_t i) {
+  if (i == 0) return 0;
+  if (i > bytes.size()) return bytes.size();
+  const unsigned char* s = bytesOf(bytes);
+  if (s[i - 1] < 0x80) return i - 1;
+  std::size_t length = 0;
+  const std::size_t start = enclosingSequence(bytes, i - 1, length);
+  return length != 0 ? start : i - 1;
+}
+
+std::size_t utf8BoundaryAtOrBefore(const std::string& bytes, std::size_t i) {
+  std::size_t length = 0;
+  return enclosingSequence(bytes, std::min(i, bytes.size()), length);
+}
+
+std::size_t utf8BoundaryAtOrAfter(const std::string& bytes, std::size_t i) {
+  std::size_t length = 0;
+  const std::size_t start = enclosingSequence(bytes, std::min(i, bytes.size()), length);
+  return length != 0 ? start + length : start;
 }
 
 }  // namespace cocos2d

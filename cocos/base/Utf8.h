@@ -16,4 +16,14 @@ void decodeUtf8(const std::string& bytes, std::vector<char32_t>& out);
 // The number of code points decodeUtf8 would produce.
 std::size_t countUtf8CodePoints(const std::string& bytes);
 
+// Character boundaries of a byte string as decodeUtf8 splits it: a well-formed sequence is
+// one character, and so is every byte outside one. Indexes are byte offsets, 0 to size.
+// The boundary after the character at i (i < size), and the one before i (i > 0).
+std::size_t nextUtf8Boundary(const std::string& bytes, std::size_t i);
+std::size_t previousUtf8Boundary(const std::string& bytes, std::size_t i);
+// i itself when it is a boundary; otherwise the start (floor) or the end (ceiling) of the
+// character that i falls inside.
+std::size_t utf8BoundaryAtOrBefore(const std::string& bytes, std::size_t i);
+std::size_t utf8BoundaryAtOrAfter(const std::string& bytes, std::size_t i);
+
 }  // namespace cocos2d

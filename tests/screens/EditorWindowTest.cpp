@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CalculatorFixture.h"
+#include "cocos/base/Utf8.h"
 
 using namespace cocos2d;
 
@@ -34,7 +35,7 @@ Window plainRule(int viewStart, int cursor, const std::string& line) {
     const float width = widthOf(line.substr(viewStart, cursor - viewStart));
     const float x = static_cast<float>(width + kLeftMargin);
     if (x >= kRightLimit) {
-      ++viewStart;
+      viewStart = static_cast<int>(nextUtf8Boundary(line, static_cast<std::size_t>(viewStart)));
       continue;
     }
     return {viewStart, x};
