@@ -53,9 +53,14 @@ bool parseCount(const std::string& text, long& out) {
   return true;
 }
 
+// Far beyond any screen, yet small enough that differences of two points stay finite floats:
+// a huge drag would otherwise turn the tape's offset into infinity or NaN.
+constexpr double kMaxCoordinate = 1e7;
+
 bool parsePoint(const Command& c, Vec2& point) {
   double x = 0, y = 0;
   if (c.words.size() != 2 || !parseNumber(c.words[0], x) || !parseNumber(c.words[1], y)) return false;
+  if (std::fabs(x) > kMaxCoordinate || std::fabs(y) > kMaxCoordinate) return false;
   point = Vec2(static_cast<float>(x), static_cast<float>(y));
   return true;
 }
@@ -84,11 +89,11 @@ bool execute(const Command& c, std::string& error) {
     if (c.words.size() != 1 || !parseCount(c.words[0], n)) return error = "frames needs a whole number", false;
     for (long i = 0; i < n; ++i) director->mainLoop(kFrameSeconds);
   } else if (c.name == "tap") {
-    if (!parsePoint(c, at)) return error = "tap needs X Y", false;
+    if (!parsePoint(c, at)) return error = "tap needs X Y (design units, at most 1e7 from 0)", false;
     touch(TouchPhase::BEGAN, at);
     touch(TouchPhase::ENDED, at);
   } else if (c.name == "touch" || c.name == "drag" || c.name == "release") {
-    if (!parsePoint(c, at)) return error = c.name + " needs X Y", false;
+    if (!parsePoint(c, at)) return error = c.name + " needs X Y (design units, at most 1e7 from 0)", false;
     touch(c.name == "touch" ? TouchPhase::BEGAN
                             : c.name == "drag" ? TouchPhase::MOVED : TouchPhase::ENDED,
           at);

@@ -62,12 +62,13 @@ std::string FileUtils::fullPathForFilename(const std::string& filename) const {
   if (isAbsolute(filename)) return isRegularFile(filename) ? filename : "";
   auto cached = _fullPathCache.find(filename);
   if (cached != _fullPathCache.end()) return cached->second;
-  for (const std::string& dir : _searchPaths) {
+  // The search paths are the whole list: a file lying in the root beside them is not one of
+  // the program's resources.
+  const std::vector<std::string> rootOnly = {_defaultResRootPath};
+  for (const std::string& dir : _searchPaths.empty() ? rootOnly : _searchPaths) {
     std::string candidate = dir + filename;
     if (isRegularFile(candidate)) return _fullPathCache[filename] = candidate;
   }
-  std::string candidate = _defaultResRootPath + filename;
-  if (isRegularFile(candidate)) return _fullPathCache[filename] = candidate;
   return "";
 }
 

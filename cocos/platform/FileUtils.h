@@ -1,5 +1,5 @@
-// Finds resource files: a name is looked up in each search path in order, then in the
-// resource root, and the first existing file wins.
+// Finds resource files: a name is looked up in each search path in order, and the first
+// existing file wins; only while no search path is set is the resource root itself searched.
 #pragma once
 
 #include <string>
@@ -22,8 +22,8 @@ class FileUtils {
   void addSearchPath(const std::string& path, bool front = false);
   const std::vector<std::string>& getSearchPaths() const { return _searchPaths; }
 
-  // An absolute name that exists is returned as is; otherwise the first search path (then the
-  // resource root) holding the file gives its path. "" when nothing holds it.
+  // An absolute name that exists is returned as is; otherwise the first search path holding
+  // the file gives its path (the resource root when there are none). "" when nothing holds it.
   std::string fullPathForFilename(const std::string& filename) const;
   bool isFileExist(const std::string& filename) const;
   // The whole file, or "" when it cannot be read.

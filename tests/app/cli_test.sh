@@ -30,5 +30,16 @@ grep -q 'usage: pemtrix' <("$bin" --help) || { echo "FAIL help text"; failures=$
 # Grouping follows the store: off after it is written as 0.
 sqlite3 "$work/store.db" "INSERT OR REPLACE INTO entries VALUES('CommaSep', 0)" 2>/dev/null &&
   check grouping-off 0 "1000" -- "$bin" "${store[@]}" --eval 1000
+# A bad script line stops the script with its file and line; coordinates beyond any float
+# range are bad lines too.
+for bad in "drag 400 1e300" "tap 1e39 5" "touch 400 -1e300" "tap 400 nan" "frames x"; do
+  printf 'touch 400 1000\n%s\n' "$bad" >"$work/bad.script"
+  "$bin" "${store[@]}" --headless --script "$work/bad.script" >/dev/null 2>"$work/err"
+  status=$?
+  if [[ $status -ne 1 ]] || ! grep -q "bad.script:2: " "$work/err"; then
+    echo "FAIL bad script line '$bad': status $status, stderr: $(cat "$work/err")"
+    failures=$((failures + 1))
+  fi
+done
 [[ $failures -eq 0 ]] && echo "cli: all passed"
 exit $failures

@@ -1,8 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+#include "cocos/backend/sdl/UrlOpener.h"
 #include "tests/backend/BackendTestSupport.h"
 
 namespace {
@@ -92,6 +102,44 @@ TEST(System, HeadlessRunsNeitherOpenLinksNorPlaySound) {
   auto backend = openHeadless();
   EXPECT_FALSE(backend->openURL("https://example.com/"));
   backend->playEffect(PEMTRIX_SOURCE_DIR "/resources/sounds/button45.mp3", false, 1, 0, 1);
+}
+
+// The opener started for a link sees standard input, output and error and nothing else of
+// ours (a database or a display connection left open in the browser would outlive us).
+TEST(System, UrlOpenerInheritsNoDescriptorOfOurs) {
+  char folder[] = "/tmp/pemtrix-opener-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string dir = folder, opener = dir + "/opener", report = dir + "/fds";
+  {
+    std::ofstream script(opener);
+    script << "#!/bin/sh\nls /proc/$$/fd > " << report << ".tmp\necho \"$1\" >> " << report
+           << ".tmp\nmv " << report << ".tmp " << report << "\n";
+  }
+  chmod(opener.c_str(), 0755);
+  // A descriptor without close-on-exec, like many libraries' files, at a number the shell
+  // running the opener does not use for itself.
+  const int opened = open("/dev/null", O_RDONLY);
+  ASSERT_GE(opened, 0);
+  const int leaked = dup2(opened, 47);
+  close(opened);
+  ASSERT_EQ(leaked, 47);
+  EXPECT_TRUE(cocos2d::backend::sdl::openWithDesktopOpener("https://example.com/?a=1&b=2", opener.c_str()));
+  std::string listing;
+  for (int i = 0; i < 500 && listing.empty(); ++i) {
+    std::ifstream in(report);
+    listing.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (listing.empty()) usleep(10000);
+  }
+  close(leaked);
+  std::istringstream lines(listing);
+  std::vector<std::string> fds;
+  for (std::string line; std::getline(lines, line);) fds.push_back(line);
+  ASSERT_FALSE(fds.empty());
+  EXPECT_EQ(fds.back(), "https://example.com/?a=1&b=2");
+  fds.pop_back();
+  EXPECT_EQ(std::count(fds.begin(), fds.end(), "47"), 0) << listing;
+  EXPECT_EQ(std::count(fds.begin(), fds.end(), "2"), 1) << "standard error is kept";
+  std::filesystem::remove_all(dir);
 }
 
 TEST(System, MonotonicClockAdvances) {

@@ -43,7 +43,7 @@ class TempTree {
   std::vector<std::string> _made;
 };
 
-TEST_F(CorePlatform, FileUtilsSearchesPathsInOrderThenTheRoot) {
+TEST_F(CorePlatform, FileUtilsSearchesExactlyThePathsInOrder) {
   TempTree t;
   t.dir("images");
   t.dir("buttons");
@@ -53,6 +53,8 @@ TEST_F(CorePlatform, FileUtilsSearchesPathsInOrderThenTheRoot) {
   t.file("top.png");
   FileUtils* fu = FileUtils::getInstance();
   fu->setDefaultResourceRootPath(t.root);
+  fu->setSearchPaths({});
+  EXPECT_EQ(fu->fullPathForFilename("top.png"), t.root + "/top.png") << "no search paths: the root";
   fu->setSearchPaths({"buttons", "images"});
   struct Case {
     std::string name, expected;
@@ -60,8 +62,8 @@ TEST_F(CorePlatform, FileUtilsSearchesPathsInOrderThenTheRoot) {
   const Case cases[] = {
       {"both.png", t.root + "/buttons/both.png"},
       {"only.png", t.root + "/buttons/only.png"},
-      {"top.png", t.root + "/top.png"},
-      {"images/both.png", t.root + "/images/both.png"},
+      {"top.png", ""},  // beside the search paths, not in one
+      {"images/both.png", ""},  // not below a search path
       {t.root + "/top.png", t.root + "/top.png"},  // absolute: as is
       {t.root + "/none.png", ""},
       {"none.png", ""},
@@ -177,7 +179,7 @@ TEST_F(CorePlatform, LinksAreRecordedAndOpenedOnlyWhenNotHeadless) {
   EXPECT_EQ(fake->urls, (std::vector<std::string>{"https://example.org/a"}));
 }
 
-TEST_F(CorePlatform, OpeningTheWindowPassesTheSpecAndReportsFailure) {
+TEST_F(CorePlatform, OpeningTheWindowPassesTheOptionsAndReportsFailure) {
   GLView::setHeadless(true);
   auto backend = std::make_unique<FakeBackend>();
   FakeBackend* raw = backend.get();

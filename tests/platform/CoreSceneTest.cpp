@@ -88,6 +88,32 @@ TEST_F(CoreScene, PushWithFlipTransitionThenPop) {
   b->release();
 }
 
+// Two screens asked for before the next frame: the second shows first; when it is popped, the
+// first flips in from it (not from the scene that ran when it was asked for), and popping
+// that brings the root back running, with input on.
+TEST_F(CoreScene, TwoPushesInOneFrameOpenInTurnAndCloseCleanly) {
+  Scene* a = JournalScene::create("A", &journal);
+  director()->runWithScene(a);
+  frames(1);
+  journal.clear();
+  director()->pushScene(TransitionFlipX::create(1.0f, JournalScene::create("B", &journal)));
+  director()->pushScene(TransitionFlipX::create(1.0f, JournalScene::create("C", &journal)));
+  frames(62);
+  EXPECT_EQ(journal, (Journal{"A.exitStart", "C.enter", "A.exit", "C.enterDone"}));
+  journal.clear();
+  director()->popScene();
+  frames(62);
+  EXPECT_EQ(journal, (Journal{"C.exitStart", "B.enter", "C.exit", "B.enterDone", "C.cleanup"}));
+  journal.clear();
+  director()->popScene();
+  frames(1);
+  EXPECT_EQ(director()->getRunningScene(), a);
+  EXPECT_EQ(journal, (Journal{"B.exitStart", "B.exit", "B.cleanup", "A.enter", "A.enterDone"}));
+  EXPECT_TRUE(a->isRunning());
+  EXPECT_TRUE(director()->getEventDispatcher()->isEnabled());
+  EXPECT_EQ(director()->getSceneStackSize(), 1u);
+}
+
 TEST_F(CoreScene, ResetInTheMiddleOfATransitionLetsEverythingGo) {
   Scene* a = JournalScene::create("A", &journal);
   a->addChild(Label::createWithSystemFont("a", "Arial", 20));

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "cocos/backend/sdl/SdlBackend.h"
+#include "cocos/backend/sdl/UrlOpener.h"
 
 namespace cocos2d::backend::sdl {
 namespace {
@@ -50,7 +51,11 @@ bool SdlBackend::getClipboardText(std::string& bytes) {
 
 bool SdlBackend::openURL(const std::string& url) {
   if (headless_) return false;  // a headless run must never start a browser
+#if defined(_WIN32)
   return SDL_OpenURL(url.c_str()) == 0;
+#else
+  return openWithDesktopOpener(url);
+#endif
 }
 
 std::string SdlBackend::preferredLanguage() {
