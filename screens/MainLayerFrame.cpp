@@ -16,16 +16,20 @@ constexpr double kLeftMargin = 23.4375;
 void MainLayer::update(float /*dt*/) {
   updateCursorBlink();
   updateFallingGlyphs();
+  if (!fallingGlyphs.empty()) Director::getInstance()->requestAnimationFrame();
 }
 
 void MainLayer::updateCursorBlink() {
-  const std::uint64_t now = Director::getInstance()->getClockTicks100ns();
+  Director* director = Director::getInstance();
+  const std::uint64_t now = director->getClockTicks100ns();
   const std::uint64_t milliseconds = now >= startTicks ? (now - startTicks) / 10000 : 0;
   const bool shown = (milliseconds / 500) % 2 == 0;
   if (shown != cursorShown || cursorBar->isVisible() != shown) {
     cursorShown = shown;
     cursorBar->setVisible(shown);
   }
+  // Nothing else changes until the next turn of the blink: the loop may sleep until then.
+  director->requestUpdateAt(startTicks + (milliseconds / 500 + 1) * 500 * 10000);
 }
 
 void MainLayer::spawnFallingGlyph(const std::string& text, const Vec2& position) {
@@ -48,6 +52,7 @@ void MainLayer::launchFallingGlyph(const std::string& text, const Vec2& position
   const int drift = static_cast<int>(r1 % 101) + static_cast<int>(r2 % 101) - 100;
   const int turn = static_cast<int>(r3 % 201) - 100;
   fallingGlyphs.push_back({label, static_cast<float>(drift) / 50, 0.0f, static_cast<float>(turn) / 30});
+  Director::getInstance()->requestAnimationFrame();
 }
 
 namespace {

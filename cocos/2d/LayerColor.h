@@ -18,6 +18,7 @@ class LayerColor : public Layer {
   virtual bool initWithColor(const Color4B& color, float width, float height);
 
   void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  bool drawsOnlyWithinContent() const override { return true; }
 
  protected:
   LayerColor() = default;

@@ -156,6 +156,9 @@ class Node : public Ref {
   ~Node() override;
   // Any change that can alter the picture calls this so that the next frame is drawn.
   static void requestRedraw();
+  // True for nodes that draw nothing outside their content rectangle (solid rectangles,
+  // images): showing or hiding one without children then redraws only its bounds.
+  virtual bool drawsOnlyWithinContent() const { return false; }
   // Draws the children with negative z, then the node, then the other children; containers
   // that clip override it.
   virtual void visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cocos/2d/Node.h"
+#include "cocos/base/Director.h"
 #include "cocos/base/Touch.h"
 
 namespace cocos2d {
@@ -58,7 +59,12 @@ void Node::setIgnoreAnchorPointForPosition(bool ignore) {
 void Node::setVisible(bool visible) {
   if (_visible == visible) return;
   _visible = visible;
-  requestRedraw();
+  // A blinking cursor must not cost a whole frame twice a second.
+  if (_running && _children.empty() && drawsOnlyWithinContent()) {
+    Director::getInstance()->invalidateRect(getNodeToWorldTransform().applyToBounds(Rect(0, 0, getContentSize().width, getContentSize().height)));
+  } else {
+    requestRedraw();
+  }
 }
 
 bool Node::isVisibleWithAncestors() const {

@@ -32,6 +32,7 @@ class Sprite : public Node {
   const Rect& getTextureRect() const { return _textureRect; }
 
   void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  bool drawsOnlyWithinContent() const override { return true; }
 
  protected:
   Sprite();

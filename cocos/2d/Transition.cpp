@@ -55,6 +55,7 @@ void TransitionScene::onEnter() {
   _inScene->onEnter();
   scheduleUpdate();
   requestRedraw();
+  Director::getInstance()->requestAnimationFrame();
 }
 
 void TransitionScene::onExit() {
@@ -73,6 +74,7 @@ void TransitionScene::update(float delta) {
   if (_finished) return;
   _elapsed += delta;
   requestRedraw();
+  Director::getInstance()->requestAnimationFrame();
   // A little slack: the frame times of a whole duration may sum to a hair below it.
   if (_elapsed + 1e-6 >= _duration) finish();
 }

@@ -108,6 +108,17 @@ class Backend {
   virtual void drawGlyphs(FontId font, float size, const GlyphPlacement* glyphs, std::size_t count,
                           const AffineTransform& toPixels, const Color4B& color) = 0;
   virtual void endFrame() = 0;  // presents the frame
+  // A frame that redraws only a region of the last one (window pixels, whole numbers): the
+  // region is cleared, drawn with everything clipped to it, and only it is presented.
+  virtual bool supportsPartialFrames() const { return false; }
+  virtual void beginPartialFrame(const Color4B& clear, const Rect& region) {
+    (void)region;
+    beginFrame(clear);
+  }
+  virtual void endPartialFrame(const Rect& region) {
+    (void)region;
+    endFrame();
+  }
   // The last frame drawn, as a PNG of the window's size.
   virtual bool saveScreenshot(const std::string& pngPath) = 0;
 

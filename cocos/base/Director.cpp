@@ -209,6 +209,9 @@ void Director::reset() {
   _animating = true;
   _paused = false;
   _needsRedraw = true;
+  _dirtyArea = Rect();
+  _animationRequested = false;
+  _updateAt = UINT64_MAX;
   _virtualClock = false;
   _virtualFrames = 0;
   _totalFrames = 0;

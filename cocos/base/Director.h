@@ -74,7 +74,21 @@ class Director {
   bool saveScreenshot(const std::string& pngPath);
   // Every change that can alter the picture calls this.
   void setNeedsRedraw() { _needsRedraw = true; }
-  bool needsRedraw() const { return _needsRedraw; }
+  // Only this rectangle (design units) changed: the next drawing may redraw just that part.
+  void invalidateRect(const Rect& designRect);
+  bool needsRedraw() const { return _needsRedraw || _dirtyArea.size.width > 0; }
+
+  // --- pacing of an event-driven loop. Frames are needed only while something moves or a
+  // change is due; each frame's updates ask again for what they still need.
+  // Something moves: run frames at the animation interval.
+  void requestAnimationFrame() { _animationRequested = true; }
+  // A change is due at this clock reading (100-nanosecond ticks, as getClockTicks100ns).
+  void requestUpdateAt(std::uint64_t ticks100ns);
+  bool hasPendingSceneChange() const { return _nextScene != nullptr; }
+  // Moving things, timed callbacks or a scene change waiting: frames at the interval.
+  bool wantsAnimationFrames() const;
+  // The earliest requested update, or UINT64_MAX when none is.
+  std::uint64_t getRequestedUpdateTicks() const { return _updateAt; }
 
   // --- time
   // The virtual clock advances exactly 1/60 s per frame, whatever the real time.
@@ -102,6 +116,8 @@ class Director {
   Director& operator=(const Director&) = delete;
   void setNextScene();
   void releaseAllScenes();
+  // Draws only the pixels of the dirty area when the backend can, else everything.
+  void renderDirtyArea(const Rect& designArea);
 
   GLView* _openGLView = nullptr;
   Scheduler* _scheduler;
@@ -120,6 +136,9 @@ class Director {
   bool _animating = true;
   bool _paused = false;
   bool _needsRedraw = true;
+  Rect _dirtyArea;  // design units; empty when nothing but _needsRedraw is pending
+  bool _animationRequested = false;
+  std::uint64_t _updateAt = UINT64_MAX;
   bool _virtualClock = false;
   std::uint64_t _virtualFrames = 0;
   std::uint64_t _totalFrames = 0;

@@ -1,5 +1,8 @@
 // The director's frame: scene change, updates, autorelease drain and drawing; and its clock.
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstdint>
 
 #include "cocos/2d/Scene.h"
 #include "cocos/base/AutoreleasePool.h"
@@ -22,22 +25,69 @@ void Director::mainLoop(float dt) {
   _deltaTime = dt;
   if (_animating) {
     if (_nextScene) setNextScene();
-    if (!_paused) _scheduler->update(dt);
+    if (!_paused) {
+      // The updates ask again for what they still need.
+      _animationRequested = false;
+      _updateAt = UINT64_MAX;
+      _scheduler->update(dt);
+    }
     drawFrame(false);
   }
   AutoreleasePool::getInstance()->clear();
 }
 
+void Director::invalidateRect(const Rect& designRect) {
+  if (_needsRedraw || designRect.size.width <= 0 || designRect.size.height <= 0) return;
+  if (_dirtyArea.size.width <= 0) {
+    _dirtyArea = designRect;
+    return;
+  }
+  const float x0 = std::min(_dirtyArea.getMinX(), designRect.getMinX());
+  const float y0 = std::min(_dirtyArea.getMinY(), designRect.getMinY());
+  const float x1 = std::max(_dirtyArea.getMaxX(), designRect.getMaxX());
+  const float y1 = std::max(_dirtyArea.getMaxY(), designRect.getMaxY());
+  _dirtyArea = Rect(x0, y0, x1 - x0, y1 - y0);
+}
+
+void Director::requestUpdateAt(std::uint64_t ticks100ns) { _updateAt = std::min(_updateAt, ticks100ns); }
+
+bool Director::wantsAnimationFrames() const {
+  return _animationRequested || _nextScene != nullptr || _scheduler->hasTimers();
+}
+
 bool Director::drawFrame(bool force) {
   backend::Backend* backend = getBackend();
   if (!backend || !_runningScene) return false;
-  if (!force && !_needsRedraw) return false;
+  if (!force && !needsRedraw()) return false;
   // Cleared first: a change made while drawing (none should be) asks for another frame.
+  const bool whole = force || _needsRedraw;
+  const Rect dirty = _dirtyArea;
   _needsRedraw = false;
+  _dirtyArea = Rect();
+  if (!whole && backend->supportsPartialFrames()) {
+    renderDirtyArea(dirty);
+    return true;
+  }
   const Size frame = _openGLView->getFrameSize();
   Renderer renderer(backend, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
   renderer.render(_runningScene, _clearColor);
   return true;
+}
+
+void Director::renderDirtyArea(const Rect& designArea) {
+  const Size frame = _openGLView->getFrameSize();
+  const AffineTransform toWindow = _openGLView->getDesignToWindowTransform();
+  // Whole pixels around the area, with one more on each side for edges that antialiasing or
+  // rounding spread into the neighbouring pixel.
+  const Rect pixels = toWindow.applyToBounds(designArea);
+  const float x0 = std::max(0.0f, std::floor(pixels.getMinX()) - 1);
+  const float y0 = std::max(0.0f, std::floor(pixels.getMinY()) - 1);
+  const float x1 = std::min(frame.width, std::ceil(pixels.getMaxX()) + 1);
+  const float y1 = std::min(frame.height, std::ceil(pixels.getMaxY()) + 1);
+  if (x1 <= x0 || y1 <= y0) return;
+  const Rect region(x0, y0, x1 - x0, y1 - y0);
+  Renderer renderer(getBackend(), frame.width, frame.height, toWindow);
+  renderer.render(_runningScene, _clearColor, &region);
 }
 
 bool Director::saveScreenshot(const std::string& pngPath) {

@@ -73,6 +73,13 @@ void Scheduler::purgeDead() {
                 _timers.end());
 }
 
+bool Scheduler::hasTimers() const {
+  for (const Timer& t : _timers) {
+    if (!t.dead && (!t.target || t.target->isRunning())) return true;
+  }
+  return false;
+}
+
 void Scheduler::update(float dt) {
   if (_inUpdate) return;  // a nested frame from inside a callback would run entries twice
   _inUpdate = true;

@@ -37,6 +37,9 @@ class Scheduler : public Ref {
   void unscheduleAllForTarget(const Node* target);
   void unscheduleAll();
 
+  // Timed callbacks count time only while frames run, so any live one needs frames.
+  bool hasTimers() const;
+
   // One frame: updates first, then the timed callbacks, each in the order they were added.
   // Entries added during the pass start on the next frame.
   void update(float dt);

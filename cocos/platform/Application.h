@@ -1,6 +1,8 @@
 // The application's base: the program derives from it, the constructor registers the single
-// instance, and run() launches it and drives frames at the animation interval until the
-// window closes. It also answers for the user's language and opens links.
+// instance, and run() launches it and drives the window's loop until it closes: on the
+// system's clock, input is drawn as it arrives and frames run only while something moves;
+// on the virtual clock, frames run at the animation interval throughout. It also answers
+// for the user's language and opens links.
 #pragma once
 
 #include <string>
@@ -48,6 +50,10 @@ class Application : public ApplicationProtocol {
   // Every address opened in this process, in order.
   static const std::vector<std::string>& getOpenedURLs();
   static void clearOpenedURLs();
+
+ private:
+  void runFixedRate(class GLView* view);
+  void runOnEvents(class GLView* view);
 };
 
 }  // namespace cocos2d

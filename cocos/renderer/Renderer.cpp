@@ -22,15 +22,28 @@ Renderer::Renderer(backend::Backend* backend, float windowWidth, float windowHei
                    const AffineTransform& designToWindow)
     : _backend(backend), _window(0, 0, windowWidth, windowHeight), _designToWindow(designToWindow) {}
 
-void Renderer::render(Node* root, const Color4B& clearColor) {
+void Renderer::render(Node* root, const Color4B& clearColor, const Rect* region) {
   _clips.clear();
-  _backend->beginFrame(clearColor);
+  _baseClips = 0;
+  if (region) {
+    _backend->beginPartialFrame(clearColor, *region);
+    _clips.push_back(*region);
+    _baseClips = 1;
+    applyClip();
+  } else {
+    _backend->beginFrame(clearColor);
+  }
   if (root) root->visit(this, _designToWindow, 0);
   if (!_clips.empty()) {
     _clips.clear();
+    _baseClips = 0;
     applyClip();
   }
-  _backend->endFrame();
+  if (region) {
+    _backend->endPartialFrame(*region);
+  } else {
+    _backend->endFrame();
+  }
 }
 
 Rect Renderer::pixelBounds(const AffineTransform& toPixels, const Rect& local) {
@@ -48,7 +61,7 @@ void Renderer::pushClip(const Rect& pixelRect) {
 }
 
 void Renderer::popClip() {
-  if (_clips.empty()) return;
+  if (_clips.size() <= _baseClips) return;
   _clips.pop_back();
   applyClip();
 }

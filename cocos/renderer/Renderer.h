@@ -23,8 +23,9 @@ class Renderer {
   backend::Backend* getBackend() const { return _backend; }
   const AffineTransform& getDesignToWindowTransform() const { return _designToWindow; }
 
-  // Draws the tree under root as one frame, cleared to the colour.
-  void render(Node* root, const Color4B& clearColor);
+  // Draws the tree under root as one frame, cleared to the colour; with a region (window
+  // pixels), only that part of the last frame is redrawn and presented.
+  void render(Node* root, const Color4B& clearColor, const Rect* region = nullptr);
 
   // A window-pixel rectangle (top-left origin) that clips everything drawn until the matching
   // popClip; it is intersected with the clip already in force. Rounded to whole pixels.
@@ -54,6 +55,7 @@ class Renderer {
   Rect _window;
   AffineTransform _designToWindow;
   std::vector<Rect> _clips;
+  std::size_t _baseClips = 0;  // the frame's own region, which popClip never removes
 };
 
 }  // namespace cocos2d

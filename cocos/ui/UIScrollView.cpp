@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cocos/base/Director.h"
 #include "cocos/base/EventDispatcher.h"
 #include "cocos/base/EventListenerTouch.h"
 #include "cocos/base/Touch.h"
@@ -91,6 +92,7 @@ void ScrollView::scrollTo(const Vec2& target, float timeInSec, bool attenuated) 
   _autoScrollElapsed = 0;
   _autoScrollStart = getInnerContainerPosition();
   _autoScrollTarget = destination;
+  Director::getInstance()->requestAnimationFrame();
 }
 
 void ScrollView::scrollToBottom(float t, bool a) { scrollTo(Vec2(getInnerContainerPosition().x, 0), t, a); }
@@ -129,6 +131,7 @@ void ScrollView::update(float delta) {
   const float f = _autoScrollAttenuated ? 1 - std::pow(1 - t, 3.0f) : t;
   setInnerContainerPosition(_autoScrollStart + (_autoScrollTarget - _autoScrollStart) * f);
   if (t >= 1) _autoScrolling = false;
+  if (_autoScrolling) Director::getInstance()->requestAnimationFrame();
 }
 
 // --- touches

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <SDL_syswm.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -32,6 +33,7 @@ void SdlBackend::closeWindow() {
   glyphs_.clear();
   textures_.releaseTextures();
   sound_.shutdown();
+  presenter_.detach();
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
   renderer_ = nullptr;
@@ -57,6 +59,8 @@ bool SdlBackend::openWindow(const WindowOptions& options) {
   SDL_SetHintWithPriority(SDL_HINT_RENDER_DRIVER, "software", SDL_HINT_OVERRIDE);
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // A calculator left open all day must not keep the screen from blanking.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   if (headless_) {
     // The same software renderer on an in-memory window: text and screenshots come out
     // exactly as in the windowed program.
@@ -83,8 +87,47 @@ bool SdlBackend::openWindow(const WindowOptions& options) {
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
   SDL_GetRendererOutputSize(renderer_, &width_, &height_);
   visible_ = {0, 0, static_cast<float>(width_), static_cast<float>(height_)};
+  partialFrames_ = !headless_;
+  attachPresenter();
   lastError_.clear();
   return true;
+}
+
+void SdlBackend::attachPresenter() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!headless_ && SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+    presenter_.attach(info.info.x11.display, info.info.x11.window);
+  }
+#endif
+}
+
+void SdlBackend::beginPartialFrame(const Color4B& clear, const Rect& region) {
+  if (!renderer_) return;
+  glyphs_.beginFrame();
+  setClip(&region);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
+  SDL_SetRenderDrawColor(renderer_, clear.r, clear.g, clear.b, clear.a);
+  const SDL_Rect area{static_cast<int>(region.origin.x), static_cast<int>(region.origin.y),
+                      static_cast<int>(region.size.width), static_cast<int>(region.size.height)};
+  SDL_RenderFillRect(renderer_, &area);
+  SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
+}
+
+void SdlBackend::endPartialFrame(const Rect& region) {
+  if (!renderer_) return;
+  SDL_RenderFlush(renderer_);
+  const SDL_Rect area{static_cast<int>(region.origin.x), static_cast<int>(region.origin.y),
+                      static_cast<int>(region.size.width), static_cast<int>(region.size.height)};
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  // Straight to the X server without waiting for it; SDL's own update would wait for a reply,
+  // a second wake-up for every blink of the cursor.
+  if (surface && presenter_.isAttached() &&
+      presenter_.put(surface->pixels, surface->pitch, area.x, area.y, area.w, area.h)) {
+    return;
+  }
+  SDL_UpdateWindowSurfaceRects(window_, &area, 1);
 }
 
 bool SdlBackend::pollEvent(InputEvent& event) {

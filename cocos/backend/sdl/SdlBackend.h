@@ -15,6 +15,7 @@
 #include "cocos/backend/sdl/SoundPlayer.h"
 #include "cocos/backend/sdl/TextRenderer.h"
 #include "cocos/backend/sdl/TextureStore.h"
+#include "platform/linux/X11Presenter.h"
 
 namespace cocos2d::backend::sdl {
 
@@ -38,6 +39,9 @@ class SdlBackend final : public Backend {
   void drawGlyphs(FontId font, float size, const GlyphPlacement* glyphs, std::size_t count,
                   const AffineTransform& toPixels, const Color4B& color) override;
   void endFrame() override;
+  bool supportsPartialFrames() const override { return renderer_ != nullptr && partialFrames_; }
+  void beginPartialFrame(const Color4B& clear, const Rect& region) override;
+  void endPartialFrame(const Rect& region) override;
   bool saveScreenshot(const std::string& pngPath) override;
 
   TextureId loadImage(const std::string& path, int& width, int& height) override;
@@ -54,7 +58,9 @@ class SdlBackend final : public Backend {
   std::string preferredLanguage() override;
   std::uint64_t monotonicNanoseconds() override;
 
-  // For tests and measurements of this module.
+  // For tests and measurements of this module. Windows draw partial frames; headless ones
+  // draw every frame whole unless a test asks otherwise.
+  void setPartialFrames(bool enabled) { partialFrames_ = enabled; }
   FontLibrary& fonts() { return fonts_; }
   GlyphCache& glyphCache() { return glyphs_; }
   TextureStore& textures() { return textures_; }
@@ -63,6 +69,7 @@ class SdlBackend final : public Backend {
  private:
   static constexpr int kUnknownDescriptor = -2;
   void closeWindow();
+  void attachPresenter();
   // The display connection's descriptor, or -1 when the display has none to wait on.
   int displayDescriptor();
 
@@ -72,6 +79,8 @@ class SdlBackend final : public Backend {
   SDL_Renderer* renderer_ = nullptr;
   int width_ = 0, height_ = 0;
   int displayFd_ = kUnknownDescriptor;
+  bool partialFrames_ = false;
+  platform::X11Presenter presenter_;
   PixelArea visible_;  // the window, or its intersection with the clip
   std::string lastError_;
   std::string offscreenClipboard_;  // headless runs must not touch the desktop's clipboard
