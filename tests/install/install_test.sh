@@ -40,7 +40,7 @@ for file in usr/bin/pemtrix usr/lib/pemtrix/libpemtrix-sdl.so usr/share/pemtrix/
 done
 
 bin="$root/usr/bin/pemtrix"
-[[ "$("$bin" --version)" == "1.000" ]] || fail "--version from the package"
+[[ "$("$bin" --version)" == "pemtrix 1.000" ]] || fail "--version from the package"
 printf 'press num-7\npress mul\npress num-6\npress equal\nframes 2\nshot %s\ndump\n' "$work/shot.png" > "$work/script"
 out=$(env -u PEMTRIX_RESOURCES -u PEMTRIX_BACKEND_MODULE "$bin" --headless --store "$work/store.db" \
       --script "$work/script" 2>"$work/err")
