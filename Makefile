@@ -7,30 +7,41 @@ ASAN_BUILD   ?= build-asan
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps build build-asan fuzz bench package clean
+.PHONY: run test deps test-deps build build-all build-asan fuzz bench package clean
 
+# Building and running need the base level of packages; the test suite needs more.
 deps:
 	@tools/install-deps
 
+test-deps:
+	@tools/install-deps --test
+
+# The program, and its tests and benchmarks where their libraries are installed.
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-build-asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPEMTRIX_SANITIZE=ON -DPEMTRIX_BENCH=OFF >/dev/null
+# Everything: a missing test or benchmark library fails the configuration.
+build-all: test-deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMTRIX_TESTS=ON -DPEMTRIX_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: test-deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPEMTRIX_SANITIZE=ON -DPEMTRIX_TESTS=ON \
+	  -DPEMTRIX_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 run: build
 	@$(BUILD)/pemtrix
 
 # The fuzzer runs first so that the test runners' summaries close the output.
-test: build build-asan
+test: build-all build-asan
 	@$(MAKE) --no-print-directory fuzz
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-fuzz: deps
+fuzz: test-deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DPEMTRIX_FUZZ=ON -DPEMTRIX_TESTS=OFF -DPEMTRIX_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_evaluate
@@ -44,8 +55,10 @@ package: build
 	@cp $(BUILD)/package/pemtrix_1.000_amd64.deb .
 	@echo "pemtrix_1.000_amd64.deb"
 
-bench: build
+bench:
 	@tools/install-deps --bench
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMTRIX_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
 	@bench/run-all $(BUILD)
 
 clean:

@@ -41,7 +41,7 @@ const char* usageText() {
          "  --store PATH    use PATH as the settings and history store\n"
          "  --seed N        seed the random generator with N (0 to 4294967295)\n"
          "  --help          show this text\n"
-         "  --version       print the version\n"
+         "  --version       print the name and the version number\n"
          "\n"
          "Exit status: 0 on success, 1 when an expression gave \"Error.\" or a script\n"
          "failed, 2 for a usage error.\n";

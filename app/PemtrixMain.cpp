@@ -68,7 +68,7 @@ int pemtrixMain(int argc, char** argv) {
       std::fputs(usageText(), stdout);
       return 0;
     case CommandLine::Mode::Version:
-      std::printf("%s\n", kVersionText);
+      std::printf("pemtrix %s\n", kVersionText);
       return 0;
     default:
       break;

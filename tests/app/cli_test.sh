@@ -18,7 +18,7 @@ check() {  # check NAME EXPECTED_STATUS EXPECTED_OUTPUT -- command...
     failures=$((failures + 1))
   fi
 }
-check version 0 "1.000" -- "$bin" --version
+check version 0 "pemtrix 1.000" -- "$bin" --version
 check eval-args 0 $'3\n3\'000' -- "$bin" "${store[@]}" --eval 1+2 'Ans*1000'
 check eval-error 1 $'Error.\n5' -- "$bin" "${store[@]}" --eval 2+ 5
 check eval-stdin 0 $'4\n8' -- bash -c "printf '2*2\nAns*2\n' | '$bin' --store '$work/store.db' --eval -"

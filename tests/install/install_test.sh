@@ -35,12 +35,32 @@ for file in usr/bin/pemtrix usr/lib/pemtrix/libpemtrix-sdl.so usr/share/pemtrix/
             usr/share/pemtrix/sounds/button45.mp3 usr/share/applications/org.pemtrix.Pemtrix.desktop \
             usr/share/metainfo/org.pemtrix.Pemtrix.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/org.pemtrix.Pemtrix.svg \
-            usr/share/icons/hicolor/48x48/apps/org.pemtrix.Pemtrix.png usr/share/man/man1/pemtrix.1.gz; do
+            usr/share/icons/hicolor/48x48/apps/org.pemtrix.Pemtrix.png usr/share/man/man1/pemtrix.1.gz \
+            usr/share/doc/pemtrix/copyright usr/share/doc/pemtrix/changelog.Debian.gz; do
   [[ -e "$root/$file" ]] || fail "package lacks $file"
 done
 
+# The changelog's latest entry is the package's version, and the licence is the same as the
+# source tree's.
+version=$(dpkg-deb -f "$deb" Version)
+[[ "$(gzip -dc "$root/usr/share/doc/pemtrix/changelog.Debian.gz" 2>/dev/null | head -n 1)" == "pemtrix ($version) "* ]] ||
+  fail "the changelog's latest entry is not version $version"
+grep -q '^License: MIT$' "$root/usr/share/doc/pemtrix/copyright" || fail "copyright does not give the MIT licence"
+grep -q '<project_license>MIT</project_license>' "$root/usr/share/metainfo/org.pemtrix.Pemtrix.metainfo.xml" ||
+  fail "metainfo does not give the MIT licence"
+grep -q '^MIT License$' "$source/LICENSE" || fail "LICENSE is not the MIT licence"
+
+# Debian's package checker: errors fail the test; its warnings are shown.
+if command -v lintian > /dev/null; then
+  lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 ||
+    fail "lintian reports errors"
+  grep -v '^running with root privileges' "$work/lintian.log"
+else
+  echo "SKIP lintian: not installed (tools/install-deps --test installs it)"
+fi
+
 bin="$root/usr/bin/pemtrix"
-[[ "$("$bin" --version)" == "1.000" ]] || fail "--version from the package"
+[[ "$("$bin" --version)" == "pemtrix 1.000" ]] || fail "--version from the package"
 printf 'press num-7\npress mul\npress num-6\npress equal\nframes 2\nshot %s\ndump\n' "$work/shot.png" > "$work/script"
 out=$(env -u PEMTRIX_RESOURCES -u PEMTRIX_BACKEND_MODULE "$bin" --headless --store "$work/store.db" \
       --script "$work/script" 2>"$work/err")

@@ -31,6 +31,30 @@ bool resolve(void* library, const char* name, F& out) {
   return out != nullptr;
 }
 
+// libasound writes its own complaints to stderr unless given an error handler: on a machine
+// without a sound card that is eight "ALSA lib ... cannot find card" lines at the first click.
+// SDL loads the library itself when it tries its ALSA driver, by the same soname, so loading
+// it first gives the handle SDL will share, and the handler set here covers SDL's calls too.
+// What went wrong still reaches the user as our one line, through SDL_GetError. The handler
+// lives in this module, which is never unloaded, and the library is never unloaded either.
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* format, ...);
+
+void dropAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+void quietenAlsa() {
+  static const bool done = [] {
+    void* library = SDL_LoadObject("libasound.so.2");
+    if (!library) {
+      SDL_ClearError();  // no ALSA here: SDL will pick another driver, or report its own failure
+      return false;
+    }
+    using SetHandler = int (*)(AlsaErrorHandler);
+    SetHandler setHandler = nullptr;
+    return resolve(library, "snd_lib_error_set_handler", setHandler) && setHandler(dropAlsaMessage) == 0;
+  }();
+  (void)done;
+}
+
 }  // namespace
 
 SoundPlayer::SoundPlayer() = default;
@@ -73,6 +97,7 @@ bool SoundPlayer::start() {
     fail(error);
     return false;
   }
+  quietenAlsa();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     fail(SDL_GetError());
     return false;
