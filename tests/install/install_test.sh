@@ -36,14 +36,14 @@ for file in usr/bin/pemtrix usr/lib/pemtrix/libpemtrix-sdl.so usr/share/pemtrix/
             usr/share/metainfo/org.pemtrix.Pemtrix.metainfo.xml \
             usr/share/icons/hicolor/scalable/apps/org.pemtrix.Pemtrix.svg \
             usr/share/icons/hicolor/48x48/apps/org.pemtrix.Pemtrix.png usr/share/man/man1/pemtrix.1.gz \
-            usr/share/doc/pemtrix/copyright usr/share/doc/pemtrix/changelog.Debian.gz; do
+            usr/share/doc/pemtrix/copyright usr/share/doc/pemtrix/changelog.gz; do
   [[ -e "$root/$file" ]] || fail "package lacks $file"
 done
 
 # The changelog's latest entry is the package's version, and the licence is the same as the
 # source tree's.
 version=$(dpkg-deb -f "$deb" Version)
-[[ "$(gzip -dc "$root/usr/share/doc/pemtrix/changelog.Debian.gz" 2>/dev/null | head -n 1)" == "pemtrix ($version) "* ]] ||
+[[ "$(gzip -dc "$root/usr/share/doc/pemtrix/changelog.gz" 2>/dev/null | head -n 1)" == "pemtrix ($version) "* ]] ||
   fail "the changelog's latest entry is not version $version"
 grep -q '^License: MIT$' "$root/usr/share/doc/pemtrix/copyright" || fail "copyright does not give the MIT licence"
 grep -q '<project_license>MIT</project_license>' "$root/usr/share/metainfo/org.pemtrix.Pemtrix.metainfo.xml" ||
