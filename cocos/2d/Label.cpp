@@ -36,10 +36,22 @@ void Label::invalidate() {
   requestRedraw();
 }
 
+bool Label::getDrawnBounds(Rect& world) const {
+  if (!getChildren().empty()) return false;
+  const Size& size = getContentSize();
+  // Glyphs may reach past their advances (bearings, accents); half the size is ample.
+  const float margin = _fontSize / 2;
+  world = getNodeToWorldTransform().applyToBounds(
+      Rect(-margin, -margin, size.width + 2 * margin, size.height + 2 * margin));
+  return true;
+}
+
 void Label::setString(const std::string& text) {
   if (text == _text) return;
+  invalidateDrawnArea();
   _text = text;
-  invalidate();
+  _layoutDirty = true;
+  invalidateDrawnArea();
 }
 
 int Label::getStringLength() const {
@@ -62,7 +74,7 @@ void Label::setSystemFontSize(float fontSize) {
 void Label::setTextColor(const Color4B& color) {
   if (color == _textColor) return;
   _textColor = color;
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 void Label::setHorizontalAlignment(TextHAlignment alignment) {

@@ -56,6 +56,8 @@ class Label : public Node {
   float getLetterOffsetX(std::size_t index) const;
 
   const Size& getContentSize() const override;
+  // The content rectangle with room for glyphs that reach past their advance.
+  bool getDrawnBounds(Rect& world) const override;
   void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
   void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
 

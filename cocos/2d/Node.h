@@ -157,8 +157,14 @@ class Node : public Ref {
   // Any change that can alter the picture calls this so that the next frame is drawn.
   static void requestRedraw();
   // True for nodes that draw nothing outside their content rectangle (solid rectangles,
-  // images): showing or hiding one without children then redraws only its bounds.
+  // images): a change to one without children then redraws only its bounds.
   virtual bool drawsOnlyWithinContent() const { return false; }
+  // The world-space bounds of everything this node draws, when it can tell; false when it
+  // may draw anywhere, and a change to it redraws the whole frame.
+  virtual bool getDrawnBounds(Rect& world) const;
+  // Marks what the node draws as changed; called before and after a change, so that both the
+  // old and the new picture of the node are redrawn.
+  void invalidateDrawnArea() const;
   // Draws the children with negative z, then the node, then the other children; containers
   // that clip override it.
   virtual void visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags);

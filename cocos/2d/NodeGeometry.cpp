@@ -10,14 +10,16 @@ namespace cocos2d {
 
 void Node::setPosition(const Vec2& position) {
   if (_position == position) return;
+  invalidateDrawnArea();
   _position = position;
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 void Node::setAnchorPoint(const Vec2& anchor) {
   if (_anchorPoint == anchor) return;
+  invalidateDrawnArea();
   _anchorPoint = anchor;
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 Vec2 Node::getAnchorPointInPoints() const {
@@ -27,17 +29,19 @@ Vec2 Node::getAnchorPointInPoints() const {
 
 void Node::setContentSize(const Size& size) {
   if (_contentSize == size) return;
+  invalidateDrawnArea();
   _contentSize = size;
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 void Node::setScale(float scale) { setScale(scale, scale); }
 
 void Node::setScale(float scaleX, float scaleY) {
   if (_scaleX == scaleX && _scaleY == scaleY) return;
+  invalidateDrawnArea();
   _scaleX = scaleX;
   _scaleY = scaleY;
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 void Node::setScaleX(float scaleX) { setScale(scaleX, _scaleY); }
@@ -46,8 +50,9 @@ void Node::setScaleY(float scaleY) { setScale(_scaleX, scaleY); }
 
 void Node::setRotation(float degrees) {
   if (_rotation == degrees) return;
+  invalidateDrawnArea();
   _rotation = degrees;
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 void Node::setIgnoreAnchorPointForPosition(bool ignore) {
@@ -59,9 +64,22 @@ void Node::setIgnoreAnchorPointForPosition(bool ignore) {
 void Node::setVisible(bool visible) {
   if (_visible == visible) return;
   _visible = visible;
-  // A blinking cursor must not cost a whole frame twice a second.
-  if (_running && _children.empty() && drawsOnlyWithinContent()) {
-    Director::getInstance()->invalidateRect(getNodeToWorldTransform().applyToBounds(Rect(0, 0, getContentSize().width, getContentSize().height)));
+  invalidateDrawnArea();
+}
+
+bool Node::getDrawnBounds(Rect& world) const {
+  if (!_children.empty() || !drawsOnlyWithinContent()) return false;
+  const Size& size = getContentSize();
+  world = getNodeToWorldTransform().applyToBounds(Rect(0, 0, size.width, size.height));
+  return true;
+}
+
+void Node::invalidateDrawnArea() const {
+  // Only nodes on the stage have a picture to change; for the others (being built, or in a
+  // scene below) a whole redraw keeps the old, conservative rule.
+  Rect bounds;
+  if (_running && getDrawnBounds(bounds)) {
+    Director::getInstance()->invalidateRect(bounds);
   } else {
     requestRedraw();
   }
@@ -78,14 +96,14 @@ void Node::setColor(const Color3B& color) {
   if (_realColor == color) return;
   _realColor = color;
   _displayedColor = getDisplayedColor();
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 void Node::setOpacity(std::uint8_t opacity) {
   if (_realOpacity == opacity) return;
   _realOpacity = opacity;
   _displayedOpacity = getDisplayedOpacity();
-  requestRedraw();
+  invalidateDrawnArea();
 }
 
 void Node::setCascadeColorEnabled(bool enabled) {

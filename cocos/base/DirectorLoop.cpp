@@ -36,8 +36,15 @@ void Director::mainLoop(float dt) {
   AutoreleasePool::getInstance()->clear();
 }
 
-void Director::invalidateRect(const Rect& designRect) {
-  if (_needsRedraw || designRect.size.width <= 0 || designRect.size.height <= 0) return;
+void Director::invalidateRect(const Rect& changed) {
+  if (_needsRedraw) return;
+  // Only what lies on the design area can be seen: a change off it (a label kept below the
+  // screen for measuring) must not stretch the area to redraw.
+  const Size design = getWinSize();
+  const float left = std::max(0.0f, changed.getMinX()), bottom = std::max(0.0f, changed.getMinY());
+  const float right = std::min(design.width, changed.getMaxX()), top = std::min(design.height, changed.getMaxY());
+  if (right <= left || top <= bottom) return;
+  const Rect designRect(left, bottom, right - left, top - bottom);
   if (_dirtyArea.size.width <= 0) {
     _dirtyArea = designRect;
     return;

@@ -226,6 +226,64 @@ TEST_F(CoreScene, OnlyFramesWithChangesAreDrawn) {
   }
 }
 
+// A change to a node that can bound what it draws redraws only that area (old and new place,
+// in whole window pixels with one to spare); anything else, or a change off the screen's
+// area, is drawn as before.
+TEST_F(CoreScene, ChangesRedrawOnlyTheAreaTheyTouch) {
+  fake->partialFrames = true;
+  Scene* scene = runScene();
+  Sprite* bar = Sprite::create();
+  bar->setTextureRect(Rect(0, 0, 10, 50));
+  bar->setPosition(Vec2(100, 500));
+  scene->addChild(bar);
+  Label* offScreen = Label::createWithSystemFont("", "Arial", 48);
+  offScreen->setPosition(Vec2(0, -100));
+  scene->addChild(offScreen);
+  DrawNode* lines = DrawNode::create();
+  scene->addChild(lines);
+  frames(1);
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    bool whole;
+    Rect region;  // window pixels, when not whole
+  };
+  // Design (95..105, 475..525) is pixels (57..63, 453..483) at 0.6; one more pixel around.
+  const std::vector<Step> steps = {
+      {"hidden", [&] { bar->setVisible(false); }, false, Rect(56, 452, 8, 32)},
+      {"shown", [&] { bar->setVisible(true); }, false, Rect(56, 452, 8, 32)},
+      {"moved", [&] { bar->setPosition(Vec2(200, 500)); }, false, Rect(56, 452, 68, 32)},
+      {"recoloured", [&] { bar->setColor(Color3B::RED); }, false, Rect(116, 452, 8, 32)},
+      {"measured off the screen", [&] { offScreen->setString("12345"); }, false, Rect()},
+      {"drawn anywhere", [&] { lines->drawSegment(Vec2(0, 0), Vec2(10, 10), 1, Color4F(1, 0, 0, 1)); }, true, Rect()},
+      {"a child added", [&] { bar->addChild(Node::create()); }, true, Rect()},
+      {"with children, hidden", [&] { bar->setVisible(false); }, true, Rect()},
+  };
+  for (const Step& step : steps) {
+    fake->clearCalls();
+    step.change();
+    frames(1);
+    const auto begins = fake->callsOf(FakeBackend::Call::Kind::BeginFrame);
+    if (!step.whole && step.region.size.width == 0) {
+      EXPECT_TRUE(begins.empty()) << step.what << ": nothing to draw";
+      continue;
+    }
+    ASSERT_EQ(begins.size(), 1u) << step.what;
+    EXPECT_EQ(begins[0]->partial, !step.whole) << step.what;
+    if (!step.whole) {
+      // It covers the area, within a pixel of what rounding in floats may add.
+      const Rect& r = begins[0]->rect;
+      const Rect& want = step.region;
+      EXPECT_LE(r.getMinX(), want.getMinX()) << step.what;
+      EXPECT_LE(r.getMinY(), want.getMinY()) << step.what;
+      EXPECT_GE(r.getMaxX(), want.getMaxX()) << step.what;
+      EXPECT_GE(r.getMaxY(), want.getMaxY()) << step.what;
+      EXPECT_LE(r.size.width, want.size.width + 2) << step.what;
+      EXPECT_LE(r.size.height, want.size.height + 2) << step.what;
+    }
+  }
+}
+
 TEST_F(CoreScene, StoppedAnimationNeitherUpdatesNorDraws) {
   Scene* scene = runScene();
   int ticks = 0;

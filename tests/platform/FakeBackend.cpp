@@ -70,6 +70,22 @@ void FakeBackend::beginFrame(const Color4B& clear) {
   calls.push_back(c);
 }
 
+void FakeBackend::beginPartialFrame(const Color4B& clear, const Rect& region) {
+  Call c(Call::Kind::BeginFrame);
+  c.color = clear;
+  c.partial = true;
+  c.rect = region;
+  calls.push_back(c);
+}
+
+void FakeBackend::endPartialFrame(const Rect& region) {
+  Call c(Call::Kind::EndFrame);
+  c.partial = true;
+  c.rect = region;
+  calls.push_back(c);
+  ++frames;
+}
+
 void FakeBackend::setClip(const Rect* pixelRect) {
   Call c(pixelRect ? Call::Kind::SetClip : Call::Kind::ClearClip);
   if (pixelRect) c.rect = *pixelRect;

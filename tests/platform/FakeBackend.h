@@ -20,6 +20,7 @@ class FakeBackend : public backend::Backend {
  public:
   struct Call {
     enum class Kind { BeginFrame, SetClip, ClearClip, Rect, Texture, Glyphs, EndFrame };
+    bool partial = false;  // a BeginFrame or EndFrame of a region, given in rect
     explicit Call(Kind k) : kind(k) {}
     Kind kind;
     AffineTransform transform;
@@ -38,6 +39,7 @@ class FakeBackend : public backend::Backend {
   std::string language = "en";
   std::uint64_t nanoseconds = 0;
   std::deque<backend::InputEvent> events;
+  bool partialFrames = false;  // redraws of a region of the window are offered
   std::map<std::string, std::pair<int, int>> imageSizes;  // by path
 
   // --- what happened
@@ -74,6 +76,9 @@ class FakeBackend : public backend::Backend {
   void drawGlyphs(backend::FontId font, float size, const backend::GlyphPlacement* glyphs, std::size_t count,
                   const AffineTransform& t, const Color4B& color) override;
   void endFrame() override;
+  bool supportsPartialFrames() const override { return partialFrames; }
+  void beginPartialFrame(const Color4B& clear, const Rect& region) override;
+  void endPartialFrame(const Rect& region) override;
   bool saveScreenshot(const std::string& path) override;
   backend::TextureId loadImage(const std::string& path, int& width, int& height) override;
   backend::FontId openFont(const std::string& family, const std::string& lang) override;

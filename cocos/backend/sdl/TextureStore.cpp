@@ -130,13 +130,12 @@ void TextureStore::draw(SDL_Renderer* renderer, const PixelArea& visible, Textur
   texels.w = std::max(1, std::min(texels.w, size.width - texels.x));
   texels.h = std::max(1, std::min(texels.h, size.height - texels.y));
   if (toPixels.isAxisAligned() && modulate.a != 0) {
-    // Upright at another size, wholly inside the visible area (so that nothing clips the
-    // stretch), and not mirrored: copied 1:1 from its stretched texture once there is one.
+    // Upright at another size and not mirrored: copied 1:1 from its stretched texture once
+    // there is one. A 1:1 copy clips pixel for pixel, so an image cut by the clip (a frame
+    // that redraws only a part of the window) shows exactly the pixels a whole frame gives.
     const PixelBox pixels = mapAxisAligned(toPixels, box);
     const PixelRect r = snapToPixels(pixels);
-    const bool inside = r.x >= visible.left && r.y >= visible.top && r.x + r.w <= visible.right &&
-                        r.y + r.h <= visible.bottom;
-    if (inside && !pixels.flipX && !pixels.flipY && r.w > 0 && r.h > 0 && (r.w != texels.w || r.h != texels.h)) {
+    if (!pixels.flipX && !pixels.flipY && r.w > 0 && r.h > 0 && (r.w != texels.w || r.h != texels.h)) {
       const StretchCache::Key key{static_cast<std::uint32_t>(id), chosen, texels, r.w, r.h};
       if (SDL_Texture* stretched = stretched_.get(renderer, texture, key)) {
         SDL_SetTextureColorMod(stretched, modulate.r, modulate.g, modulate.b);
