@@ -46,7 +46,9 @@ void writeCalculator(JsonWriter& json, const MainLayer* m) {
   json.key("page").value(!page1.empty() && !page1.front()->isVisible() ? 2 : 1);
   json.key("historyPos").value(m->getHistoryPos());
   json.key("recalledText").value(m->getRecalledText());
-  json.key("history").strings({m->getHistory().begin(), m->getHistory().end()});
+  std::vector<std::string> history;
+  for (const auto& entry : m->getHistory()) history.push_back(*entry);
+  json.key("history").strings(history);
   std::vector<std::string> tape;
   for (int i = 0; i < MainLayer::kTapeLines; ++i) tape.push_back(m->getTapeLine(i)->getString());
   json.key("tape").strings(tape);

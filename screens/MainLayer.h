@@ -81,7 +81,9 @@ class MainLayer : public cocos2d::Layer {
   int getShiftKeysDown() const { return shiftKeysDown; }
   int getHistoryPos() const { return historyPos; }
   const std::string& getRecalledText() const { return recalledText; }
-  const std::deque<std::string>& getHistory() const { return history; }
+  // Entries are shared with the tape lines that show them, so a long line is kept once.
+  const std::deque<cocos2d::SharedText>& getHistory() const { return history; }
+  const std::string& historyEntry(std::size_t i) const { return *history[i]; }
   const std::vector<FallingGlyph>& getFallingGlyphs() const { return fallingGlyphs; }
   cocos2d::Label* getExprLabel() const { return exprLabel; }
   cocos2d::Sprite* getCursorBar() const { return cursorBar; }
@@ -138,7 +140,7 @@ class MainLayer : public cocos2d::Layer {
   cocos2d::Label* historyTape[kTapeLines] = {};
   std::vector<cocos2d::MenuItem*> page1Items;
   std::vector<cocos2d::MenuItem*> page2Items;
-  std::deque<std::string> history;
+  std::deque<cocos2d::SharedText> history;
   cocos2d::ui::ScrollView* tapeView = nullptr;
   CMessageBox* infoBox = nullptr;
   std::vector<FallingGlyph> fallingGlyphs;

@@ -16,10 +16,10 @@ namespace {
 constexpr int kInfoBoxZOrder = 4;
 
 // The newest history entry without a leading "=", or the line itself when it is not empty.
-std::string lineOrNewestEntry(const std::string& line, const std::deque<std::string>& history) {
+std::string lineOrNewestEntry(const std::string& line, const std::deque<SharedText>& history) {
   std::string text = line;
   if (text.empty() && !history.empty()) {
-    text = history.front();
+    text = *history.front();
     if (!text.empty() && text[0] == '=') text.erase(0, 1);
   }
   return text;

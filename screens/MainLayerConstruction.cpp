@@ -123,10 +123,15 @@ void MainLayer::buildExpressionLine() {
 void MainLayer::fillTapeFromHistory() {
   double y = 30.7863541;
   for (int i = 0; i < kTapeLines; ++i) {
-    std::string text;
-    if (static_cast<std::size_t>(i) < history.size()) text = (i % 2 == 0 ? "=" : "") + history[i];
-    historyTape[i] = addLabel(tapeView, text, Vec2(7.8125f, static_cast<float>(y)), 48, Color3B::BLACK, 0);
+    historyTape[i] = addLabel(tapeView, "", Vec2(7.8125f, static_cast<float>(y)), 48, Color3B::BLACK, 0);
     historyTape[i]->setAnchorPoint(Vec2::ANCHOR_MIDDLE_LEFT);
+    if (static_cast<std::size_t>(i) < history.size()) {
+      if (i % 2 == 0) {
+        historyTape[i]->setString("=" + *history[i]);
+      } else {
+        historyTape[i]->setSharedString(history[i]);
+      }
+    }
     y += kTapeLineStep;
   }
 }

@@ -6,7 +6,7 @@
 using namespace cocos2d;
 
 void MainLayer::pushTapeLines(int count) {
-  for (int i = kTapeLines - 1; i >= count; --i) historyTape[i]->setString(historyTape[i - count]->getString());
+  for (int i = kTapeLines - 1; i >= count; --i) historyTape[i]->setSharedString(historyTape[i - count]->getSharedString());
 }
 
 void MainLayer::evaluate() {
@@ -15,10 +15,11 @@ void MainLayer::evaluate() {
   historyPos = -1;
   if (!expression.empty()) {
     pushTapeLines(2);
-    historyTape[1]->setString(expression);
-    history.push_front(expression);
     const std::string result = evaluateAndFormat(expression);
-    history.push_front(result);
+    auto line = std::make_shared<const std::string>(std::move(expression));
+    historyTape[1]->setSharedString(line);
+    history.push_front(std::move(line));
+    history.push_front(std::make_shared<const std::string>(result));
     historyTape[0]->setString("=" + result);
     exprLabel->setString("");
     expression.clear();
@@ -27,7 +28,7 @@ void MainLayer::evaluate() {
   } else {
     pushTapeLines(1);
     historyTape[0]->setString("");
-    history.push_front(std::string());
+    history.push_front(std::make_shared<const std::string>());
   }
   while (history.size() > kHistoryCapacity) history.pop_back();
   saveHistory();

@@ -16,7 +16,9 @@ void MainLayer::loadHistory() {
   UserDefault* store = UserDefault::getInstance();
   int count = store->getIntegerForKey(kKeyHistoryCount, kDefaultHistoryCount);
   if (count > kMaxHistoryEntriesRead) count = kMaxHistoryEntriesRead;
-  for (int i = 0; i < count; ++i) history.push_back(store->getStringForKey(histStringKey(i).c_str()));
+  for (int i = 0; i < count; ++i) {
+    history.push_back(std::make_shared<const std::string>(store->getStringForKey(histStringKey(i).c_str())));
+  }
 }
 
 void MainLayer::saveHistory() {
@@ -25,7 +27,7 @@ void MainLayer::saveHistory() {
   store->runInTransaction([&] {
     store->setIntegerForKey(kKeyHistoryCount, static_cast<int>(history.size()));
     for (std::size_t i = 0; i < history.size(); ++i) {
-      store->setStringForKey(histStringKey(static_cast<int>(i)).c_str(), history[i]);
+      store->setStringForKey(histStringKey(static_cast<int>(i)).c_str(), *history[i]);
     }
   });
 }
@@ -57,7 +59,7 @@ void MainLayer::historyUp() {
   refreshCursor();
   historyPos += 1;
   if (historyPos == static_cast<std::int32_t>(history.size())) historyPos = -1;
-  recalledText = historyPos < 0 ? std::string() : history[static_cast<std::size_t>(historyPos)];
+  recalledText = historyPos < 0 ? std::string() : *history[static_cast<std::size_t>(historyPos)];
   if (!recalledText.empty()) insertText(recalledText);
 }
 
@@ -67,6 +69,6 @@ void MainLayer::historyDown() {
   refreshCursor();
   if (historyPos < 0) historyPos = static_cast<std::int32_t>(history.size());
   historyPos -= 1;
-  recalledText = historyPos < 0 ? std::string() : history[static_cast<std::size_t>(historyPos)];
+  recalledText = historyPos < 0 ? std::string() : *history[static_cast<std::size_t>(historyPos)];
   if (!recalledText.empty()) insertText(recalledText);
 }

@@ -10,7 +10,14 @@
 
 namespace cocos2d {
 
-Label::Label() { setAnchorPoint(Vec2::ANCHOR_MIDDLE); }
+namespace {
+const SharedText& emptyText() {
+  static const SharedText empty = std::make_shared<const std::string>();
+  return empty;
+}
+}  // namespace
+
+Label::Label() : _text(emptyText()) { setAnchorPoint(Vec2::ANCHOR_MIDDLE); }
 
 Label* Label::create() {
   auto* label = new Label();
@@ -21,7 +28,7 @@ Label* Label::create() {
 Label* Label::createWithSystemFont(const std::string& text, const std::string& font, float fontSize,
                                    const Size& dimensions, TextHAlignment hAlignment, TextVAlignment vAlignment) {
   auto* label = new Label();
-  label->_text = text;
+  if (!text.empty()) label->_text = std::make_shared<const std::string>(text);
   label->_fontName = font;
   label->_fontSize = fontSize;
   label->_dimensions = dimensions;
@@ -38,25 +45,49 @@ void Label::invalidate() {
 
 bool Label::getDrawnBounds(Rect& world) const {
   if (!getChildren().empty()) return false;
-  const Size& size = getContentSize();
+  updateLayout();
   // Glyphs may reach past their advances (bearings, accents); half the size is ample.
   const float margin = _fontSize / 2;
-  world = getNodeToWorldTransform().applyToBounds(
-      Rect(-margin, -margin, size.width + 2 * margin, size.height + 2 * margin));
+  const AffineTransform toWorld = getNodeToWorldTransform();
+  double width = 0;
+  const bool upright = toWorld.b == 0 && toWorld.c == 0 && toWorld.a > 0;
+  if (!_layout.isComplete() && upright && _dimensions.width <= 0) {
+    // Of a long line only the part up to the screen's right edge can be seen: no need to lay
+    // out the rest to know what to redraw.
+    const double screenRight = Director::getInstance()->getWinSize().width;
+    width = _layout.extendTo((screenRight - toWorld.tx) / toWorld.a + margin);
+  } else {
+    width = getContentSize().width;
+  }
+  world = toWorld.applyToBounds(Rect(-margin, -margin, static_cast<float>(width) + 2 * margin,
+                                     static_cast<float>(labelHeight()) + 2 * margin));
   return true;
 }
 
 void Label::setString(const std::string& text) {
+  if (text == *_text) return;
+  setSharedString(text.empty() ? emptyText() : std::make_shared<const std::string>(text));
+}
+
+void Label::setSharedString(SharedText text) {
+  if (!text) text = emptyText();
   if (text == _text) return;
+  if (*text == *_text) {
+    // The same characters: nothing to lay out or draw again, but the layout reads them from
+    // the new string, since the old one may go.
+    _text = std::move(text);
+    _layout.rebind(*_text);
+    return;
+  }
   invalidateDrawnArea();
-  _text = text;
+  _text = std::move(text);
   _layoutDirty = true;
   invalidateDrawnArea();
 }
 
 int Label::getStringLength() const {
   // Counting does not need the font, so it does not force a layout.
-  return static_cast<int>(_layoutDirty ? countUtf8CodePoints(_text) : _layout.glyphCount());
+  return static_cast<int>(_layoutDirty || !_layout.isComplete() ? countUtf8CodePoints(*_text) : _layout.glyphCount());
 }
 
 void Label::setSystemFontName(const std::string& font) {
@@ -111,15 +142,34 @@ void Label::updateLayout() const {
   _lineHeight = face ? face->getMetrics().lineHeight : 0;
   _ascent = face ? face->getMetrics().ascent : 0;
   _descent = face ? face->getMetrics().descent : 0;
-  _layout.layout(_text, face, _dimensions.width);
-  const float textHeight = _lineHeight * static_cast<float>(_layout.lines().size());
-  _labelSize = Size(_dimensions.width > 0 ? _dimensions.width : static_cast<float>(_layout.maxLineWidth()),
-                    _dimensions.height > 0 ? _dimensions.height : textHeight);
+  _layout.layout(*_text, face, _dimensions.width);
+  _sizeKnown = false;
+}
+
+double Label::labelWidth() const {
+  updateLayout();
+  return _dimensions.width > 0 ? _dimensions.width : _layout.maxLineWidth();
+}
+
+double Label::labelHeight() const {
+  updateLayout();
+  return _dimensions.height > 0 ? _dimensions.height
+                                : static_cast<double>(_lineHeight * static_cast<float>(_layout.lineCount()));
 }
 
 const Size& Label::getContentSize() const {
   updateLayout();
+  if (!_sizeKnown) {
+    _labelSize = Size(static_cast<float>(labelWidth()), static_cast<float>(labelHeight()));
+    _sizeKnown = true;
+  }
   return _labelSize;
+}
+
+Vec2 Label::getAnchorPointInPoints() const {
+  const Vec2& anchor = getAnchorPoint();
+  return Vec2(anchor.x == 0 ? 0.0f : static_cast<float>(anchor.x * labelWidth()),
+              anchor.y == 0 ? 0.0f : static_cast<float>(anchor.y * labelHeight()));
 }
 
 float Label::getLineHeight() const {
@@ -128,7 +178,8 @@ float Label::getLineHeight() const {
 }
 
 double Label::lineOffset(std::size_t line) const {
-  return LabelLayout::alignmentOffset(_hAlignment, _labelSize.width, _layout.lines()[line].width);
+  if (_hAlignment == TextHAlignment::LEFT) return 0;  // no need to measure the line
+  return LabelLayout::alignmentOffset(_hAlignment, labelWidth(), _layout.lines()[line].width);
 }
 
 float Label::getLetterOffsetX(std::size_t index) const {
@@ -152,9 +203,8 @@ AffineTransform Label::shiftedTransform(double shift) const {
                            AffineTransform::scaling(getScaleX(), getScaleY());
   double ax = 0, ay = 0;
   if (!isIgnoreAnchorPointForPosition()) {
-    const double width = _dimensions.width > 0 ? _dimensions.width : _layout.maxLineWidth();
-    ax = getAnchorPoint().x * width;
-    ay = getAnchorPoint().y * static_cast<double>(_labelSize.height);
+    if (getAnchorPoint().x != 0) ax = getAnchorPoint().x * labelWidth();
+    ay = getAnchorPoint().y * static_cast<double>(static_cast<float>(labelHeight()));
   }
   const double x = shift - ax, y = -ay;
   linear.tx = static_cast<float>(getPosition().x + linear.a * x + linear.c * y);
@@ -164,7 +214,7 @@ AffineTransform Label::shiftedTransform(double shift) const {
 
 void Label::draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t) {
   updateLayout();
-  if (_fontId == 0 || _layout.glyphCount() == 0 || _lineHeight <= 0) return;
+  if (_fontId == 0 || _text->empty() || _lineHeight <= 0) return;
   const Color4B color(static_cast<std::uint8_t>(_textColor.r * _displayedColor.r / 255),
                       static_cast<std::uint8_t>(_textColor.g * _displayedColor.g / 255),
                       static_cast<std::uint8_t>(_textColor.b * _displayedColor.b / 255),
@@ -173,11 +223,12 @@ void Label::draw(Renderer* renderer, const AffineTransform& transform, std::uint
   Rect visible;
   if (!renderer->visibleLocalRect(transform, visible)) return;
 
-  const auto& lines = _layout.lines();
-  const double blockHeight = static_cast<double>(_lineHeight) * static_cast<double>(lines.size());
-  double top = _labelSize.height;
+  const std::size_t lineCount = _layout.lineCount();
+  const double blockHeight = static_cast<double>(_lineHeight) * static_cast<double>(lineCount);
+  const double boxHeight = static_cast<float>(labelHeight());
+  double top = boxHeight;
   if (_dimensions.height > 0) {
-    if (_vAlignment == TextVAlignment::CENTER) top = (_labelSize.height + blockHeight) / 2;
+    if (_vAlignment == TextVAlignment::CENTER) top = (boxHeight + blockHeight) / 2;
     if (_vAlignment == TextVAlignment::BOTTOM) top = blockHeight;
   }
   // The line's leading is split above and below its glyphs.
@@ -187,26 +238,26 @@ void Label::draw(Renderer* renderer, const AffineTransform& transform, std::uint
   const double margin = _fontSize;
   const double firstLine = std::floor((firstBaseline - visible.getMaxY() - _descent - margin) / _lineHeight);
   const double lastLine = std::ceil((firstBaseline - visible.getMinY() + _ascent + margin) / _lineHeight);
-  if (lastLine < 0 || firstLine > static_cast<double>(lines.size() - 1)) return;  // above or below the view
+  if (lastLine < 0 || firstLine > static_cast<double>(lineCount - 1)) return;  // above or below the view
   const std::size_t from = static_cast<std::size_t>(std::max(0.0, firstLine));
-  const std::size_t to = static_cast<std::size_t>(std::min(static_cast<double>(lines.size() - 1), lastLine));
+  const std::size_t to = static_cast<std::size_t>(std::min(static_cast<double>(lineCount - 1), lastLine));
 
-  for (std::size_t li = from; li <= to && li < lines.size(); ++li) {
-    const auto& line = lines[li];
+  for (std::size_t li = from; li <= to && li < lineCount; ++li) {
     const double offset = lineOffset(li);
-    const auto range = _layout.glyphsBetween(line, visible.getMinX() - offset - margin,
-                                             visible.getMaxX() - offset + margin);
-    if (range.first >= range.second) continue;
     const float baseline = static_cast<float>(firstBaseline - static_cast<double>(li) * _lineHeight);
     // Glyph positions are sent relative to the first visible glyph and the transform carries
     // the rest, which keeps float precision far along a long line.
-    const double originX = _layout.glyphX(range.first);
+    bool first = true;
+    double originX = 0;
     _placements.clear();
-    for (std::size_t g = range.first; g < range.second; ++g) {
-      const char32_t cp = _layout.codepoint(g);
-      if (cp == U' ') continue;
-      _placements.push_back({cp, static_cast<float>(_layout.glyphX(g) - originX), baseline});
-    }
+    _layout.forEachGlyphBetween(li, visible.getMinX() - offset - margin, visible.getMaxX() - offset + margin,
+                                [&](std::size_t, char32_t cp, double x) {
+                                  if (first) {
+                                    originX = x;
+                                    first = false;
+                                  }
+                                  if (cp != U' ') _placements.push_back({cp, static_cast<float>(x - originX), baseline});
+                                });
     if (_placements.empty()) continue;
     const AffineTransform lineTransform = shiftedTransform(offset + originX);
     renderer->drawGlyphs(_fontId, _fontSize, _placements.data(), _placements.size(), lineTransform, color);

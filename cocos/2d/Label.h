@@ -4,6 +4,7 @@
 // can be seen.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ namespace cocos2d {
 
 class FontFace;
 
+// Text that several owners may hold without copying it (a long history line shown on the tape).
+using SharedText = std::shared_ptr<const std::string>;
+
 class Label : public Node {
  public:
   static Label* create();
@@ -25,7 +29,10 @@ class Label : public Node {
 
   // UTF-8 bytes; bytes that are not valid UTF-8 show as U+FFFD.
   virtual void setString(const std::string& text);
-  const std::string& getString() const { return _text; }
+  // The same text without a copy: the label keeps a share of it.
+  void setSharedString(SharedText text);
+  const std::string& getString() const { return *_text; }
+  const SharedText& getSharedString() const { return _text; }
   // Code points, line breaks included.
   int getStringLength() const;
 
@@ -56,6 +63,9 @@ class Label : public Node {
   float getLetterOffsetX(std::size_t index) const;
 
   const Size& getContentSize() const override;
+  // The anchor's offset; for a label anchored at its left edge it needs no width, so a long
+  // line is not measured to be placed.
+  Vec2 getAnchorPointInPoints() const override;
   // The content rectangle with room for glyphs that reach past their advance.
   bool getDrawnBounds(Rect& world) const override;
   void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
@@ -67,12 +77,16 @@ class Label : public Node {
  private:
   void invalidate();
   void updateLayout() const;
+  // The box the text takes (the dimensions where they are set): the width lays out the whole
+  // text, the height does not.
+  double labelWidth() const;
+  double labelHeight() const;
   double lineOffset(std::size_t line) const;
   // The transform of glyphs placed relative to x = shift on the label, composed in double
   // precision: far along a long line, float positions would lose whole pixels.
   AffineTransform shiftedTransform(double shift) const;
 
-  std::string _text;
+  SharedText _text;
   std::string _fontName = "Arial";
   float _fontSize = 12;
   Color4B _textColor = Color4B::WHITE;
@@ -84,6 +98,7 @@ class Label : public Node {
   mutable unsigned int _fontGeneration = 0;  // of the font cache when last laid out
   mutable LabelLayout _layout;
   mutable Size _labelSize;
+  mutable bool _sizeKnown = false;
   mutable float _lineHeight = 0;
   mutable float _ascent = 0;
   mutable float _descent = 0;

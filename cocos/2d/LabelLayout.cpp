@@ -1,9 +1,7 @@
 #include "cocos/2d/LabelLayout.h"
 
 #include <algorithm>
-
-#include "cocos/base/Utf8.h"
-#include "cocos/renderer/FontCache.h"
+#include <limits>
 
 namespace cocos2d {
 namespace {
@@ -16,69 +14,182 @@ bool breaksAnywhere(char32_t cp) { return cp >= 0x2E80; }
 }  // namespace
 
 void LabelLayout::layout(const std::string& utf8, FontFace* face, float wrapWidth) {
-  _codepoints.clear();
-  _x.clear();
+  _text = &utf8;
+  _frontier = Mark{0, 0, 0};
+  _face = face;
   _lines.clear();
+  _marks.clear();
   _maxLineWidth = 0;
-  _codepoints.reserve(utf8.size());
-  decodeUtf8(utf8, _codepoints);
-  const std::size_t n = _codepoints.size();
-  _x.resize(n);
-
-  std::size_t lineBegin = 0;
-  std::size_t lastBreak = kNone;  // first glyph of the next line if we wrap here
-  double x = 0;
-  auto closeLine = [this](std::size_t begin, std::size_t end, double width, double extent) {
-    _lines.push_back(Line{begin, end, width, extent});
+  _glyphCount = 0;
+  std::vector<Line> lines;
+  auto closeLine = [&](std::size_t begin, std::size_t end, double width, double extent) {
+    lines.push_back(Line{begin, end, width, extent});
     _maxLineWidth = std::max(_maxLineWidth, width);
   };
 
+  if (wrapWidth <= 0 && utf8.find('\n') == std::string::npos) {
+    // One line: laid out from the start as far as it is asked for.
+    _complete = false;
+    _frontier = Mark{0, 0, 0};
+    _marks.push_back(_frontier);
+    if (utf8.empty()) complete();
+    return;
+  }
+  _complete = true;
+  if (wrapWidth <= 0) {
+    // One pass: lines end at line breaks only, and every glyph's place follows from the sum.
+    std::size_t byte = 0, glyph = 0, lineBegin = 0;
+    double x = 0;
+    _marks.push_back(Mark{0, 0, 0});
+    while (byte < utf8.size()) {
+      if (glyph - lineBegin >= kStride && (glyph - lineBegin) % kStride == 0) _marks.push_back(Mark{glyph, byte, x});
+      const char32_t cp = decodeUtf8At(utf8, byte);
+      ++glyph;
+      if (cp == U'\n') {
+        closeLine(lineBegin, glyph - 1, x, x);
+        lineBegin = glyph;
+        x = 0;
+        _marks.push_back(Mark{glyph, byte, 0});
+        continue;
+      }
+      x += advance(cp);
+    }
+    closeLine(lineBegin, glyph, x, x);
+    _glyphCount = glyph;
+    _lines = std::move(lines);
+    _lines.shrink_to_fit();
+    _marks.shrink_to_fit();
+    return;
+  }
+
+  // Wrapping looks back to the last break, so each glyph's place is kept while lines are
+  // found; wrapped text is a dialog's few lines, and the places go once the marks are made.
+  std::vector<char32_t> codepoints;
+  decodeUtf8(utf8, codepoints);
+  const std::size_t n = codepoints.size();
+  std::vector<double> xs(n);
+  std::size_t lineBegin = 0;
+  std::size_t lastBreak = kNone;  // first glyph of the next line if we wrap here
+  double x = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    const char32_t cp = _codepoints[i];
+    const char32_t cp = codepoints[i];
     if (cp == U'\n') {
-      _x[i] = x;
+      xs[i] = x;
       closeLine(lineBegin, i, x, x);
       lineBegin = i + 1;
       lastBreak = kNone;
       x = 0;
       continue;
     }
-    const double advance = face ? face->advance(cp) : 0.0;
-    if (wrapWidth > 0 && cp != U' ' && i > lineBegin && x + advance > wrapWidth) {
+    const double adv = advance(cp);
+    if (cp != U' ' && i > lineBegin && x + adv > wrapWidth) {
       if (breaksAnywhere(cp)) lastBreak = i;
       const std::size_t b = (lastBreak != kNone && lastBreak > lineBegin) ? lastBreak : i;
       std::size_t contentEnd = b;
-      while (contentEnd > lineBegin && _codepoints[contentEnd - 1] == U' ') --contentEnd;
-      const double breakX = b < i ? _x[b] : x;
-      closeLine(lineBegin, b, contentEnd < i ? _x[contentEnd] : x, breakX);
-      for (std::size_t j = b; j < i; ++j) _x[j] -= breakX;
+      while (contentEnd > lineBegin && codepoints[contentEnd - 1] == U' ') --contentEnd;
+      const double breakX = b < i ? xs[b] : x;
+      closeLine(lineBegin, b, contentEnd < i ? xs[contentEnd] : x, breakX);
+      for (std::size_t j = b; j < i; ++j) xs[j] -= breakX;
       x -= breakX;
       lineBegin = b;
       lastBreak = kNone;
     }
     if (breaksAnywhere(cp) && i > lineBegin) lastBreak = i;
-    _x[i] = x;
-    x += advance;
+    xs[i] = x;
+    x += adv;
     if (cp == U' ' || breaksAnywhere(cp)) lastBreak = i + 1;
   }
   closeLine(lineBegin, n, x, x);
+  _glyphCount = n;
+  markLines(lines);
+  _lines = std::move(lines);
+  _lines.shrink_to_fit();
 }
 
-std::size_t LabelLayout::lineOfGlyph(std::size_t glyph) const {
+void LabelLayout::markLines(const std::vector<Line>& lines) {
+  std::size_t byte = 0, glyph = 0;
+  for (const Line& line : lines) {
+    while (glyph < line.begin) {
+      decodeUtf8At(*_text, byte);
+      ++glyph;
+    }
+    double x = 0;
+    _marks.push_back(Mark{glyph, byte, 0});
+    while (glyph < line.end) {
+      if (glyph > line.begin && (glyph - line.begin) % kStride == 0) _marks.push_back(Mark{glyph, byte, x});
+      x += advance(decodeUtf8At(*_text, byte));
+      ++glyph;
+    }
+  }
+  _marks.shrink_to_fit();
+}
+
+void LabelLayout::advanceFrontier(double x) {
+  if (_complete || !_text) return;
+  const std::string& text = *_text;
+  std::size_t glyph = _frontier.glyph, byte = _frontier.byte;
+  double at = _frontier.x;
+  while (byte < text.size() && at < x) {
+    if (glyph > 0 && glyph % kStride == 0 && _marks.back().glyph != glyph) _marks.push_back(Mark{glyph, byte, at});
+    at += advance(decodeUtf8At(text, byte));
+    ++glyph;
+  }
+  _frontier = Mark{glyph, byte, at};
+  if (byte >= text.size()) {
+    _complete = true;
+    _glyphCount = glyph;
+    _lines.assign(1, Line{0, glyph, at, at});
+    _maxLineWidth = at;
+    _marks.shrink_to_fit();
+  }
+}
+
+void LabelLayout::complete() { advanceFrontier(std::numeric_limits<double>::infinity()); }
+
+double LabelLayout::extendTo(double x) {
+  advanceFrontier(x);
+  return _complete ? _maxLineWidth : _frontier.x;
+}
+
+std::size_t LabelLayout::glyphCount() {
+  complete();
+  return _glyphCount;
+}
+
+const std::vector<LabelLayout::Line>& LabelLayout::lines() {
+  complete();
+  return _lines;
+}
+
+double LabelLayout::maxLineWidth() {
+  complete();
+  return _maxLineWidth;
+}
+
+const LabelLayout::Mark& LabelLayout::markAtOrBefore(std::size_t glyph) const {
+  auto it = std::upper_bound(_marks.begin(), _marks.end(), glyph,
+                             [](std::size_t g, const Mark& m) { return g < m.glyph; });
+  return it == _marks.begin() ? _marks.front() : *(it - 1);
+}
+
+std::size_t LabelLayout::lineOfGlyph(std::size_t glyph) {
+  complete();
   auto it = std::upper_bound(_lines.begin(), _lines.end(), glyph,
                              [](std::size_t g, const Line& line) { return g < line.begin; });
   return it == _lines.begin() ? 0 : static_cast<std::size_t>(it - _lines.begin()) - 1;
 }
 
-std::pair<std::size_t, std::size_t> LabelLayout::glyphsBetween(const Line& line, double minX, double maxX) const {
-  if (line.begin >= line.end || maxX <= minX || minX >= line.extent) return {line.begin, line.begin};
-  const auto first = _x.begin() + static_cast<std::ptrdiff_t>(line.begin);
-  const auto last = _x.begin() + static_cast<std::ptrdiff_t>(line.end);
-  // The glyph starting at or before minX may still reach into the range.
-  auto lo = std::upper_bound(first, last, minX);
-  if (lo != first) --lo;
-  auto hi = std::lower_bound(lo, last, maxX);
-  return {static_cast<std::size_t>(lo - _x.begin()), static_cast<std::size_t>(hi - _x.begin())};
+double LabelLayout::glyphX(std::size_t glyph) {
+  complete();
+  if (_marks.empty() || !_text) return 0;
+  const Mark& mark = markAtOrBefore(glyph);
+  std::size_t g = mark.glyph, byte = mark.byte;
+  double x = mark.x;
+  while (g < glyph && byte < _text->size()) {
+    x += advance(decodeUtf8At(*_text, byte));
+    ++g;
+  }
+  return x;
 }
 
 double LabelLayout::alignmentOffset(TextHAlignment alignment, double boxWidth, double lineWidth) {

@@ -68,7 +68,7 @@ class Node : public Ref {
   void setPositionY(float y) { setPosition(Vec2(_position.x, y)); }
   virtual void setAnchorPoint(const Vec2& anchor);
   const Vec2& getAnchorPoint() const { return _anchorPoint; }
-  Vec2 getAnchorPointInPoints() const;
+  virtual Vec2 getAnchorPointInPoints() const;
   virtual void setContentSize(const Size& size);
   virtual const Size& getContentSize() const { return _contentSize; }
   virtual void setScale(float scale);

@@ -58,6 +58,14 @@ std::size_t enclosingSequence(const std::string& bytes, std::size_t i, std::size
   return j;
 }
 
+}  // namespace
+
+std::size_t detail::decodeSequence(const unsigned char* s, std::size_t n, std::size_t i, char32_t& cp) {
+  return decodeOne(s, n, i, cp);
+}
+
+namespace {
+
 template <typename Sink>
 void decode(const std::string& bytes, Sink&& sink) {
   const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());

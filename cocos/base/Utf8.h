@@ -13,6 +13,9 @@ constexpr char32_t kReplacementCharacter = 0xFFFD;
 // U+10FFFF are invalid, as are truncated sequences; each of their bytes gives one U+FFFD.
 void decodeUtf8(const std::string& bytes, std::vector<char32_t>& out);
 
+// The code point at byte i, as decodeUtf8 reads it, and i moved past it (i < size).
+inline char32_t decodeUtf8At(const std::string& bytes, std::size_t& i);
+
 // The number of code points decodeUtf8 would produce.
 std::size_t countUtf8CodePoints(const std::string& bytes);
 
@@ -25,5 +28,27 @@ std::size_t previousUtf8Boundary(const std::string& bytes, std::size_t i);
 // character that i falls inside.
 std::size_t utf8BoundaryAtOrBefore(const std::string& bytes, std::size_t i);
 std::size_t utf8BoundaryAtOrAfter(const std::string& bytes, std::size_t i);
+
+namespace detail {
+// Length of the well-formed multi-byte sequence at i, with its code point; 0 when invalid.
+std::size_t decodeSequence(const unsigned char* s, std::size_t n, std::size_t i, char32_t& cp);
+}  // namespace detail
+
+inline char32_t decodeUtf8At(const std::string& bytes, std::size_t& i) {
+  const auto b = static_cast<unsigned char>(bytes[i]);
+  if (b < 0x80) {
+    ++i;
+    return b;
+  }
+  char32_t cp = 0;
+  const std::size_t len =
+      detail::decodeSequence(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), i, cp);
+  if (len == 0) {
+    ++i;
+    return kReplacementCharacter;
+  }
+  i += len;
+  return cp;
+}
 
 }  // namespace cocos2d
