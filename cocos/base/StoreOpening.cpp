@@ -1,5 +1,6 @@
 #include "cocos/base/StoreOpening.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string_view>
 
@@ -48,6 +49,25 @@ int checkShape(sqlite3* db, std::string& damage) {
   return SQLITE_OK;
 }
 
+bool isBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY; }
+
+// WAL lets a second instance read while this one writes. Switching a file to it takes the
+// exclusive lock, and SQLite answers BUSY for that at once instead of calling the busy handler,
+// so the wait happens here, up to the same timeout. Once another instance has made the switch
+// the pragma just confirms it by answering "wal". SQLite answers another mode only where it
+// cannot do WAL at all; the store still works there, with more waiting between instances.
+int enableWal(sqlite3* db, int timeoutMs) {
+  for (int waited = 0, pause = 1;; waited += pause, pause = std::min(pause * 2, 50)) {
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode=WAL", -1, &s, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(s);
+    sqlite3_finalize(s);
+    if (rc == SQLITE_ROW) return SQLITE_OK;
+    if (!isBusy(rc) || waited >= timeoutMs) return rc;
+    sqlite3_sleep(pause);
+  }
+}
+
 class Opener {
  public:
   Opener(const std::string& path, int busyTimeoutMs) : path_(path), busyTimeoutMs_(busyTimeoutMs) {}
@@ -59,6 +79,8 @@ class Opener {
                                 : Outcome::Unusable;
     if (outcome == Outcome::Unusable) {
       runInMemory("cannot write the store at " + path_ + " (" + reason + ")");
+    } else if (outcome == Outcome::Busy) {
+      runInMemory("the store " + path_ + " is kept locked by another program (" + reason + ")");
     } else if (outcome == Outcome::Damaged) {
       replaceDamagedFile(reason);
     }
@@ -66,7 +88,7 @@ class Opener {
   }
 
  private:
-  enum class Outcome { Ready, Damaged, Unusable };
+  enum class Outcome { Ready, Damaged, Busy, Unusable };
 
   void close() {
     sqlite3_close_v2(db_);
@@ -91,8 +113,8 @@ class Opener {
       reason = damage;
       return Outcome::Damaged;
     }
-    // WAL lets a second instance read while this one writes; FULL makes each commit durable.
-    if (rc == SQLITE_OK) rc = exec(db_, "PRAGMA journal_mode=WAL");
+    // FULL makes each commit durable when it returns.
+    if (rc == SQLITE_OK) rc = enableWal(db_, busyTimeoutMs_);
     if (rc == SQLITE_OK) rc = exec(db_, "PRAGMA synchronous=FULL");
     if (rc == SQLITE_OK) rc = exec(db_, kCreateTable);
     if (rc == SQLITE_OK) {
@@ -104,7 +126,7 @@ class Opener {
                                    : sqlite3_errstr(rc);
     if (isDamage(rc)) return Outcome::Damaged;
     close();
-    return Outcome::Unusable;
+    return isBusy(rc) ? Outcome::Busy : Outcome::Unusable;
   }
 
   void runInMemory(const std::string& why) {

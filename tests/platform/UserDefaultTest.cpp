@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/StoreLocation.h"
@@ -335,6 +337,48 @@ TEST(UserDefaultFile, RefusedWritesReadBackAndAreReportedOnce) {
   store.setIntegerForKey("bgix", 6);
   EXPECT_EQ(store.getIntegerForKey("bgix"), 6);
   EXPECT_EQ(query(path, "SELECT key, value FROM entries"), (Rows{{"bgix", "6"}}));
+}
+
+// Switching a file to WAL needs the exclusive lock, and SQLite reports BUSY for that at once
+// instead of waiting. Another instance holding the write lock for a moment must be waited for,
+// not taken for an unwritable location.
+TEST(UserDefaultFile, OpeningWaitsOutAnotherInstancesWriteLock) {
+  const struct {
+    const char* name;
+    const char* setup;  // run on the file before the other instance locks it
+    Entries expected;
+  } cases[] = {
+      {"new empty file", "", {}},
+      {"store in rollback mode", "PRAGMA journal_mode=DELETE; " 
+       "CREATE TABLE entries (key TEXT PRIMARY KEY NOT NULL, value); "
+       "INSERT INTO entries VALUES('Mem1', 42)", {{"Mem1", "42"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string path = folder.file("store.db");
+    writeFile(path, "");
+    query(path, c.setup);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([other] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+      sqlite3_close(other);
+    });
+    testing::internal::CaptureStderr();
+    {
+      UserDefault store(path);
+      EXPECT_TRUE(store.isPersistent());
+      EXPECT_EQ(store.allEntries(), c.expected);
+      store.setIntegerForKey("bgix", 1);
+      EXPECT_EQ(query(path, "PRAGMA journal_mode"), (Rows{{"wal"}}));
+    }
+    release.join();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(query(path, "SELECT value FROM entries WHERE key = 'bgix'"), (Rows{{"1"}}));
+  }
 }
 
 TEST(UserDefaultFile, TwoProcessesWriteTheSameStoreAtOnce) {
