@@ -1,8 +1,17 @@
 #include "cocos/base/StoreFiles.h"
 
+#include <cerrno>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
+#include <vector>
+
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace cocos2d {
 namespace storage {
@@ -33,11 +42,50 @@ std::string timeStamp() {
 
 }  // namespace
 
-bool createFolders(const std::string& folder, std::string& reason) {
+bool createPrivateFolders(const std::string& folder, std::string& reason) {
+  if (folder.empty()) return true;
+  std::vector<fs::path> missing;
   std::error_code ec;
-  if (!folder.empty()) fs::create_directories(folder, ec);
+  for (fs::path p = folder; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
+    missing.push_back(p);
+    if (p == p.parent_path()) break;
+  }
+  ec.clear();  // a folder that cannot even be looked at fails below, with the reason
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+#if defined(_WIN32)
+    fs::create_directory(*it, ec);
+#else
+    // Made with its final mode, so it is never open to others for a moment. Another instance
+    // may create the same folder at the same time.
+    if (::mkdir(it->c_str(), 0700) != 0 && errno != EEXIST) {
+      ec = std::error_code(errno, std::generic_category());
+    }
+#endif
+    if (ec) break;
+  }
+  if (!ec && !fs::is_directory(folder, ec) && !ec) {
+    ec = std::make_error_code(std::errc::not_a_directory);
+  }
   if (ec) reason = ec.message();
   return !ec;
+}
+
+bool createPrivateFile(const std::string& path, std::string& reason) {
+#if defined(_WIN32)
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(path, ec))) std::ofstream(path, std::ios::binary);
+  (void)reason;
+  return true;
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    ::close(fd);
+  } else if (errno != EEXIST) {
+    reason = std::error_code(errno, std::generic_category()).message();
+    return false;
+  }
+  return true;
+#endif
 }
 
 bool setAside(const std::string& path, std::string& aside, std::string& reason) {

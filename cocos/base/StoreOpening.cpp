@@ -74,7 +74,7 @@ class Opener {
 
   OpenedStore run() {
     std::string reason;
-    const Outcome outcome = createFolders(fs::path(path_).parent_path().string(), reason)
+    const Outcome outcome = createPrivateFolders(fs::path(path_).parent_path().string(), reason)
                                 ? openFile(reason)
                                 : Outcome::Unusable;
     if (outcome == Outcome::Unusable) {
@@ -100,8 +100,9 @@ class Opener {
   // used the connection is closed again; when it is damaged the connection stays open for
   // replaceDamagedFile.
   Outcome openFile(std::string& reason) {
-    int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    // The file is made here rather than by SQLite, which would make it readable by everyone.
+    if (!createPrivateFile(path_, reason)) return Outcome::Unusable;
+    int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     // SQLite quietly opens a write-protected file read-only; that is a location we cannot use.
     if (rc == SQLITE_OK && sqlite3_db_readonly(db_, "main") == 1) rc = SQLITE_READONLY;
     if (rc == SQLITE_OK) sqlite3_busy_timeout(db_, busyTimeoutMs_);

@@ -6,12 +6,14 @@
 #include <pwd.h>
 #include <sqlite3.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -202,6 +204,38 @@ TEST(UserDefaultFile, ProcessInstanceReopensAtTheConfiguredPath) {
   EXPECT_FALSE(UserDefault::getInstance()->isPersistent());
   EXPECT_EQ(UserDefault::getInstance()->getStringForKey("histString0"), "");
   UserDefault::destroyInstance();
+}
+
+// In octal, as ls and chmod show them; "missing" when there is nothing at path.
+std::string permissionsOf(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return "missing";
+  char text[8] = {};
+  std::snprintf(text, sizeof text, "%o", static_cast<unsigned>(info.st_mode & 07777));
+  return text;
+}
+
+// History and memory slots are private. Only what the store creates is restricted: a folder of
+// the user's that already exists keeps its permissions. The umask is cleared so that the
+// modes asked for are the ones seen.
+TEST(UserDefaultFile, FilesAndCreatedFoldersArePrivate) {
+  TempFolder folder;
+  fs::create_directory(folder.file("mine"));
+  chmod(folder.file("mine").c_str(), 0755);
+  const std::string path = folder.file("mine/pemtrix/sub/store.db");
+  const mode_t oldMask = umask(0);
+  {
+    UserDefault store(path);
+    store.setStringForKey("histString0", "secret");
+    ASSERT_TRUE(fs::exists(path + "-wal"));
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+      EXPECT_EQ(permissionsOf(path + suffix), "600") << suffix;
+    }
+  }
+  umask(oldMask);
+  EXPECT_EQ(permissionsOf(folder.file("mine/pemtrix/sub")), "700");
+  EXPECT_EQ(permissionsOf(folder.file("mine/pemtrix")), "700");
+  EXPECT_EQ(permissionsOf(folder.file("mine")), "755");
 }
 
 // A real store of several pages, as left on disk.
@@ -469,6 +503,10 @@ TEST(DefaultStorePath, FollowsXdgConfigHomeThenHome) {
       {"", "/home/u", "/home/u/.config/pemtrix/store.db"},
       {nullptr, "/home/u/", "/home/u/.config/pemtrix/store.db"},
       {nullptr, nullptr, std::string(account->pw_dir) + "/.config/pemtrix/store.db"},
+      // The XDG rules say a relative path is invalid and is to be ignored.
+      {"cfg", "/home/u", "/home/u/.config/pemtrix/store.db"},
+      {"./cfg", "/home/u", "/home/u/.config/pemtrix/store.db"},
+      {"~/cfg", "/home/u", "/home/u/.config/pemtrix/store.db"},
   };
   for (const auto& c : cases) {
     ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
