@@ -13,29 +13,37 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Counts every schema object and the tables named entries.
+constexpr const char* kSchemaSummary =
+    "SELECT count(*), total(type = 'table' AND name = 'entries') FROM sqlite_schema";
 constexpr const char* kEntriesColumns =
     "SELECT name, upper(type), \"notnull\", pk FROM pragma_table_info('entries') ORDER BY cid";
 // What kEntriesColumns gives for the table kCreateTable makes.
 constexpr const char* kContractShape = "key TEXT 1 1;value  0 0;";
 
-// Both checks return an SQLite error when they could not run, and describe in `damage` what is
-// wrong when they ran and the file is not a store.
-int quickCheck(sqlite3* db, std::string& damage) {
+// What a database file holds, as far as the store is concerned.
+enum class Contents {
+  Store,    // the store's table, or nothing at all yet
+  Foreign,  // tables of another program and no entries table: not ours to change
+  Damaged,  // not a database, corrupt, or an entries table of another layout
+};
+
+// Runs a statement that gives one row and hands that row to take.
+template <typename Take>
+int oneRow(sqlite3* db, const char* sql, Take take) {
   sqlite3_stmt* s = nullptr;
-  int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &s, nullptr);
+  int rc = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
   if (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
     rc = SQLITE_OK;
-    if (columnView(s, 0) != "ok") damage = columnView(s, 0);
+    take(s);
   }
   sqlite3_finalize(s);
   return rc;
 }
 
-// A table called entries of another shape belongs to something else: writing into it would
-// fail or mangle values, so it counts as damage. No table at all is a new store.
-int checkShape(sqlite3* db, std::string& damage) {
+std::string shapeOfEntries(sqlite3* db, int& rc) {
   sqlite3_stmt* s = nullptr;
-  int rc = sqlite3_prepare_v2(db, kEntriesColumns, -1, &s, nullptr);
+  rc = sqlite3_prepare_v2(db, kEntriesColumns, -1, &s, nullptr);
   std::string shape;
   while (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
     shape += std::string(columnView(s, 0)) + " " + std::string(columnView(s, 1)) + " " +
@@ -44,9 +52,41 @@ int checkShape(sqlite3* db, std::string& damage) {
     rc = SQLITE_OK;
   }
   sqlite3_finalize(s);
-  if (rc != SQLITE_DONE) return rc;
-  if (!shape.empty() && shape != kContractShape) damage = "its table has another layout";
-  return SQLITE_OK;
+  if (rc == SQLITE_DONE) rc = SQLITE_OK;
+  return shape;
+}
+
+// Reads what the file holds without writing to it. Returns an SQLite error when it could not be
+// read for another reason than damage; for damage, `damage` says what is wrong. The schema is
+// looked at first, so another program's database is told apart without reading all of it.
+int inspect(sqlite3* db, Contents& contents, std::string& damage) {
+  damage.clear();
+  int objects = 0;
+  bool hasEntries = false;
+  int rc = oneRow(db, kSchemaSummary, [&](sqlite3_stmt* s) {
+    objects = sqlite3_column_int(s, 0);
+    hasEntries = sqlite3_column_int(s, 1) > 0;
+  });
+  if (rc == SQLITE_OK && objects > 0 && !hasEntries) {
+    contents = Contents::Foreign;
+    return SQLITE_OK;
+  }
+  // A table called entries of another shape is not one the store can use: writing into it would
+  // fail or mangle values, so it counts as damage.
+  if (rc == SQLITE_OK && hasEntries && shapeOfEntries(db, rc) != kContractShape && rc == SQLITE_OK) {
+    damage = "its table has another layout";
+  }
+  if (rc == SQLITE_OK && damage.empty()) {
+    rc = oneRow(db, "PRAGMA quick_check(1)", [&](sqlite3_stmt* s) {
+      if (columnView(s, 0) != "ok") damage = columnView(s, 0);
+    });
+  }
+  if (isDamage(rc)) {
+    damage = sqlite3_errmsg(db);
+    rc = SQLITE_OK;
+  }
+  contents = damage.empty() ? Contents::Store : Contents::Damaged;
+  return rc;
 }
 
 bool isBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY; }
@@ -81,6 +121,8 @@ class Opener {
       runInMemory("cannot write the store at " + path_ + " (" + reason + ")");
     } else if (outcome == Outcome::Busy) {
       runInMemory("the store " + path_ + " is kept locked by another program (" + reason + ")");
+    } else if (outcome == Outcome::Foreign) {
+      runInMemory(path_ + " is another program's database, not a store; it was left as it is");
     } else if (outcome == Outcome::Damaged) {
       replaceDamagedFile(reason);
     }
@@ -88,7 +130,7 @@ class Opener {
   }
 
  private:
-  enum class Outcome { Ready, Damaged, Busy, Unusable };
+  enum class Outcome { Ready, Damaged, Foreign, Busy, Unusable };
 
   void close() {
     sqlite3_close_v2(db_);
@@ -102,17 +144,23 @@ class Opener {
   Outcome openFile(std::string& reason) {
     // The file is made here rather than by SQLite, which would make it readable by everyone.
     if (!createPrivateFile(path_, reason)) return Outcome::Unusable;
+    std::error_code ec;
+    const bool walExisted = fs::exists(path_ + "-wal", ec);
     int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     // SQLite quietly opens a write-protected file read-only; that is a location we cannot use.
     if (rc == SQLITE_OK && sqlite3_db_readonly(db_, "main") == 1) rc = SQLITE_READONLY;
     if (rc == SQLITE_OK) sqlite3_busy_timeout(db_, busyTimeoutMs_);
-    // Checked before anything writes, so that a damaged file is set aside exactly as found.
-    std::string damage;
-    if (rc == SQLITE_OK) rc = quickCheck(db_, damage);
-    if (rc == SQLITE_OK && damage.empty()) rc = checkShape(db_, damage);
-    if (!damage.empty()) {
-      reason = damage;
-      return Outcome::Damaged;
+    // Checked before anything writes, so that a damaged file is set aside exactly as found
+    // and another program's database is left exactly as it was.
+    Contents contents = Contents::Store;
+    if (rc == SQLITE_OK) rc = inspect(db_, contents, reason);
+    if (rc == SQLITE_OK && contents == Contents::Damaged) return Outcome::Damaged;
+    if (rc == SQLITE_OK && contents == Contents::Foreign) {
+      // A -wal that was there already holds the other program's last writes; it moves them
+      // into its file itself. One this connection made is empty and goes with a plain close.
+      if (walExisted) closeWithoutCheckpoint();
+      close();
+      return Outcome::Foreign;
     }
     // FULL makes each commit durable when it returns.
     if (rc == SQLITE_OK) rc = enableWal(db_, busyTimeoutMs_);
@@ -128,6 +176,15 @@ class Opener {
     if (isDamage(rc)) return Outcome::Damaged;
     close();
     return isBusy(rc) ? Outcome::Busy : Outcome::Unusable;
+  }
+
+  // SQLite checkpoints when the last connection to a WAL file closes: it writes the -wal into
+  // the database and deletes the -wal and -shm by name. That must not happen to a file this
+  // store leaves as it is, nor to one no longer at the path, whose names may by then belong to
+  // the files of another.
+  void closeWithoutCheckpoint() {
+    if (db_ != nullptr) sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    close();
   }
 
   void runInMemory(const std::string& why) {

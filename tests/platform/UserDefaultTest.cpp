@@ -44,6 +44,15 @@ class TempFolder {
   }
   std::string file(const std::string& name) const { return path_ + "/" + name; }
 
+  std::vector<std::string> names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   // Files set aside from store.db, sorted, without the shared-memory index files SQLite
   // makes beside a database (they move along with it but hold nothing of their own).
   std::vector<std::string> setAside(bool withJournals = true) const {
@@ -318,6 +327,65 @@ TEST(UserDefaultFile, JournalMovesWithTheDamagedFileAndNamesNeverCollide) {
   EXPECT_EQ(contents, (std::vector<std::string>{"not a database 1", "not a database 2",
                                                 "stale journal 1", "stale journal 2"}));
   EXPECT_EQ(UserDefault(path).getStringForKey("round"), "2");
+}
+
+// A database without an entries table but with tables of its own belongs to another program:
+// it is neither set aside nor taken over, and stays exactly as it was, journal mode included.
+TEST(UserDefaultFile, AnotherProgramsDatabaseIsLeftAsItIs) {
+  const struct {
+    const char* name;
+    const char* sql;
+    bool leftByACrash;  // the program died with its last writes still in the -wal
+    const char* journalMode;
+  } cases[] = {
+      {"rollback journal", "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT); "
+                           "INSERT INTO notes(body) VALUES('x')", false, "delete"},
+      {"WAL", "PRAGMA journal_mode=WAL; CREATE TABLE notes (body); CREATE INDEX byBody ON notes(body)",
+       false, "wal"},
+      {"WAL after a crash", "PRAGMA journal_mode=WAL; CREATE TABLE notes (body)", true, "wal"},
+      {"a view named entries", "CREATE VIEW entries AS SELECT 1 AS key, 2 AS value", false,
+       "delete"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string path = folder.file("store.db");
+    if (c.leftByACrash) {
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.c_str(), &db);
+        _exit(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr));
+      }
+      int status = 0;
+      waitpid(child, &status, 0);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    } else {
+      query(path, c.sql);
+    }
+    const std::vector<std::string> names = folder.names();
+    std::vector<std::string> bytes;
+    for (const std::string& name : names) bytes.push_back(readFile(folder.file(name)));
+    testing::internal::CaptureStderr();
+    {
+      UserDefault store(path);
+      EXPECT_FALSE(store.isPersistent());
+      store.setIntegerForKey("bgix", 3);
+      EXPECT_EQ(store.getIntegerForKey("bgix"), 3);
+    }
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(lineCount(err), 1) << err;
+    EXPECT_EQ(err.rfind("pemtrix: " + path + " is another program's database", 0), 0u) << err;
+    // The -shm is the lock and index memory that every reader writes to; only its presence
+    // counts.
+    ASSERT_EQ(folder.names(), names);
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == "store.db-shm") continue;
+      EXPECT_TRUE(readFile(folder.file(names[i])) == bytes[i]) << names[i];
+    }
+    EXPECT_EQ(query(path, "PRAGMA journal_mode"), (Rows{{c.journalMode}}));
+  }
 }
 
 TEST(UserDefaultFile, UnwritableLocationRunsInMemoryAndSaysSoOnce) {
