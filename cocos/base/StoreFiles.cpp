@@ -1,14 +1,17 @@
 #include "cocos/base/StoreFiles.h"
 
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #if !defined(_WIN32)
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -96,6 +99,7 @@ bool setAside(const std::string& path, std::string& aside, std::string& reason) 
   fs::rename(path, aside, ec);
   if (ec) {
     reason = ec.message();
+    aside.clear();
     return false;
   }
   for (const char* suffix : {"-wal", "-shm"}) {
@@ -105,6 +109,47 @@ bool setAside(const std::string& path, std::string& aside, std::string& reason) 
     if (ec) fs::remove(journal, ec);
   }
   return true;
+}
+
+FileIdentity identityOf(const std::string& path) {
+  FileIdentity identity;
+#if !defined(_WIN32)
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) {
+    identity = {true, static_cast<unsigned long long>(info.st_dev),
+                static_cast<unsigned long long>(info.st_ino)};
+  }
+#else
+  std::error_code ec;
+  identity.exists = fs::exists(path, ec);
+#endif
+  return identity;
+}
+
+FolderLock::FolderLock(const std::string& folder, int timeoutMs) {
+#if !defined(_WIN32)
+  fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+      ::close(fd_);
+      fd_ = -1;
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+#else
+  (void)folder;
+  (void)timeoutMs;
+#endif
+}
+
+FolderLock::~FolderLock() {
+#if !defined(_WIN32)
+  // Closing the descriptor releases the lock.
+  if (fd_ >= 0) ::close(fd_);
+#endif
 }
 
 }  // namespace storage

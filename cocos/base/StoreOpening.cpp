@@ -114,23 +114,65 @@ class Opener {
 
   OpenedStore run() {
     std::string reason;
-    const Outcome outcome = createPrivateFolders(fs::path(path_).parent_path().string(), reason)
-                                ? openFile(reason)
-                                : Outcome::Unusable;
-    if (outcome == Outcome::Unusable) {
-      runInMemory("cannot write the store at " + path_ + " (" + reason + ")");
-    } else if (outcome == Outcome::Busy) {
-      runInMemory("the store " + path_ + " is kept locked by another program (" + reason + ")");
-    } else if (outcome == Outcome::Foreign) {
-      runInMemory(path_ + " is another program's database, not a store; it was left as it is");
-    } else if (outcome == Outcome::Damaged) {
-      replaceDamagedFile(reason);
+    std::string aside;  // where this instance put a damaged file
+    Outcome outcome = Outcome::Unusable;
+    if (createPrivateFolders(fs::path(path_).parent_path().string(), reason)) {
+      for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        outcome = openFile(reason);
+        if (outcome == Outcome::Damaged && aside.empty()) {
+          outcome = setAsideIfStillThere(aside, reason);
+        }
+        if (outcome != Outcome::Replaced) break;
+        reason = "another instance keeps replacing the file";
+      }
     }
+    report(outcome, reason, aside);
     return {db_, persistent_};
   }
 
  private:
-  enum class Outcome { Ready, Damaged, Foreign, Busy, Unusable };
+  enum class Outcome {
+    Ready,
+    Replaced,  // the file at the path changed while this instance looked at it: look again
+    Damaged,
+    Foreign,
+    Busy,
+    Unusable,
+  };
+
+  // Enough for the rounds of two or three instances starting at once on a damaged file.
+  static constexpr int kAttempts = 4;
+
+  void report(Outcome outcome, const std::string& reason, const std::string& aside) {
+    const std::string setAsideAs = "the store " + path_ + " was damaged and was set aside as " +
+                                   aside;
+    switch (outcome) {
+      case Outcome::Ready:
+        if (!aside.empty()) {
+          sayOnStderr("the store " + path_ + " was damaged; it was set aside as " + aside +
+                      " and a new store was started");
+        }
+        return;
+      case Outcome::Damaged:
+        runInMemory(aside.empty() ? "the store " + path_ +
+                                        " is damaged and could not be set aside (" + reason + ")"
+                                  : setAsideAs + ", but the new store is damaged too (" +
+                                        reason + ")");
+        return;
+      case Outcome::Foreign:
+        runInMemory(path_ + " is another program's database, not a store; it was left as it is");
+        return;
+      case Outcome::Busy:
+        runInMemory("the store " + path_ + " is kept locked by another program (" + reason + ")");
+        return;
+      case Outcome::Replaced:
+      case Outcome::Unusable:
+        runInMemory(aside.empty() ? "cannot write the store at " + path_ + " (" + reason + ")"
+                                  : setAsideAs + ", but a new store cannot be written there (" +
+                                        reason + ")");
+        return;
+    }
+  }
 
   void close() {
     sqlite3_close_v2(db_);
@@ -138,14 +180,16 @@ class Opener {
     persistent_ = false;
   }
 
-  // Opens the file and proves it is a store with the expected table. When the file cannot be
-  // used the connection is closed again; when it is damaged the connection stays open for
-  // replaceDamagedFile.
+  // Opens the file and proves it is a store with the expected table. When it is damaged the
+  // connection stays open for setAsideIfStillThere; otherwise it is closed unless Ready.
   Outcome openFile(std::string& reason) {
     // The file is made here rather than by SQLite, which would make it readable by everyone.
     if (!createPrivateFile(path_, reason)) return Outcome::Unusable;
     std::error_code ec;
     const bool walExisted = fs::exists(path_ + "-wal", ec);
+    // The identity taken before opening and again after the first read proves which file the
+    // connection has, should another instance set it aside meanwhile.
+    identity_ = identityOf(path_);
     int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
     // SQLite quietly opens a write-protected file read-only; that is a location we cannot use.
     if (rc == SQLITE_OK && sqlite3_db_readonly(db_, "main") == 1) rc = SQLITE_READONLY;
@@ -154,6 +198,14 @@ class Opener {
     // and another program's database is left exactly as it was.
     Contents contents = Contents::Store;
     if (rc == SQLITE_OK) rc = inspect(db_, contents, reason);
+    // SQLite opens the -wal and -shm by name at the first read. A damaged file is renamed
+    // before its journal files, so while the same file is still at the path they were its
+    // own; afterwards they may be those of the new store another instance started, and what
+    // this connection read is a mixture of both.
+    if (identityOf(path_) != identity_ || !identity_.exists) {
+      closeWithoutCheckpoint();
+      return Outcome::Replaced;
+    }
     if (rc == SQLITE_OK && contents == Contents::Damaged) return Outcome::Damaged;
     if (rc == SQLITE_OK && contents == Contents::Foreign) {
       // A -wal that was there already holds the other program's last writes; it moves them
@@ -170,12 +222,27 @@ class Opener {
       persistent_ = true;
       return Outcome::Ready;
     }
-    reason = rc == SQLITE_READONLY ? "the file is read-only"
-             : db_ != nullptr      ? sqlite3_errmsg(db_)
-                                   : sqlite3_errstr(rc);
+    reason = rc == SQLITE_READONLY ? "the file is read-only" : sqlite3_errmsg(db_);
     if (isDamage(rc)) return Outcome::Damaged;
     close();
     return isBusy(rc) ? Outcome::Busy : Outcome::Unusable;
+  }
+
+  // Instances that find the same damaged file at once take turns under the folder's lock. The
+  // first moves the file aside; the others then find another file at the path, leave it be,
+  // and open that instead. The file is renamed while still open, for the sake of the
+  // journal files that must go with it; systems that cannot rename open files get a second try
+  // once it is closed.
+  Outcome setAsideIfStillThere(std::string& aside, std::string& reason) {
+    FolderLock lock(fs::path(path_).parent_path().string(), busyTimeoutMs_);
+    if (identityOf(path_) != identity_) {
+      closeWithoutCheckpoint();
+      return Outcome::Replaced;
+    }
+    bool moved = setAside(path_, aside, reason);
+    closeWithoutCheckpoint();
+    if (!moved) moved = setAside(path_, aside, reason);
+    return moved ? Outcome::Replaced : Outcome::Damaged;
   }
 
   // SQLite checkpoints when the last connection to a WAL file closes: it writes the -wal into
@@ -189,34 +256,15 @@ class Opener {
 
   void runInMemory(const std::string& why) {
     sayOnStderr(why + "; settings will not be kept this session");
-    close();
+    closeWithoutCheckpoint();
     db_ = openMemoryStore();
-  }
-
-  // The damaged file is renamed while still open: closing the last connection deletes the
-  // journal files, which belong with it. Systems that cannot rename open files get a second
-  // try once it is closed.
-  void replaceDamagedFile(std::string reason) {
-    std::string aside;
-    bool moved = setAside(path_, aside, reason);
-    close();
-    if (!moved) moved = setAside(path_, aside, reason);
-    if (!moved) {
-      runInMemory("the store " + path_ + " is damaged and could not be set aside (" + reason + ")");
-    } else if (openFile(reason) == Outcome::Ready) {
-      sayOnStderr("the store " + path_ + " was damaged; it was set aside as " + aside +
-                  " and a new store was started");
-    } else {
-      close();
-      runInMemory("the store " + path_ + " was damaged and was set aside as " + aside +
-                  ", but a new store cannot be written there (" + reason + ")");
-    }
   }
 
   const std::string path_;
   const int busyTimeoutMs_;
   sqlite3* db_ = nullptr;
   bool persistent_ = false;
+  FileIdentity identity_;
 };
 
 }  // namespace
