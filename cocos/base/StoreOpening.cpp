@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "cocos/base/StoreContents.h"
 #include "cocos/base/StoreFiles.h"
 #include "cocos/base/StoreSql.h"
 
@@ -12,82 +13,6 @@ namespace storage {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Counts every schema object and the tables named entries.
-constexpr const char* kSchemaSummary =
-    "SELECT count(*), total(type = 'table' AND name = 'entries') FROM sqlite_schema";
-constexpr const char* kEntriesColumns =
-    "SELECT name, upper(type), \"notnull\", pk FROM pragma_table_info('entries') ORDER BY cid";
-// What kEntriesColumns gives for the table kCreateTable makes.
-constexpr const char* kContractShape = "key TEXT 1 1;value  0 0;";
-
-// What a database file holds, as far as the store is concerned.
-enum class Contents {
-  Store,    // the store's table, or nothing at all yet
-  Foreign,  // tables of another program and no entries table: not ours to change
-  Damaged,  // not a database, corrupt, or an entries table of another layout
-};
-
-// Runs a statement that gives one row and hands that row to take.
-template <typename Take>
-int oneRow(sqlite3* db, const char* sql, Take take) {
-  sqlite3_stmt* s = nullptr;
-  int rc = sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
-  if (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
-    rc = SQLITE_OK;
-    take(s);
-  }
-  sqlite3_finalize(s);
-  return rc;
-}
-
-std::string shapeOfEntries(sqlite3* db, int& rc) {
-  sqlite3_stmt* s = nullptr;
-  rc = sqlite3_prepare_v2(db, kEntriesColumns, -1, &s, nullptr);
-  std::string shape;
-  while (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
-    shape += std::string(columnView(s, 0)) + " " + std::string(columnView(s, 1)) + " " +
-             std::to_string(sqlite3_column_int(s, 2)) + " " +
-             std::to_string(sqlite3_column_int(s, 3)) + ";";
-    rc = SQLITE_OK;
-  }
-  sqlite3_finalize(s);
-  if (rc == SQLITE_DONE) rc = SQLITE_OK;
-  return shape;
-}
-
-// Reads what the file holds without writing to it. Returns an SQLite error when it could not be
-// read for another reason than damage; for damage, `damage` says what is wrong. The schema is
-// looked at first, so another program's database is told apart without reading all of it.
-int inspect(sqlite3* db, Contents& contents, std::string& damage) {
-  damage.clear();
-  int objects = 0;
-  bool hasEntries = false;
-  int rc = oneRow(db, kSchemaSummary, [&](sqlite3_stmt* s) {
-    objects = sqlite3_column_int(s, 0);
-    hasEntries = sqlite3_column_int(s, 1) > 0;
-  });
-  if (rc == SQLITE_OK && objects > 0 && !hasEntries) {
-    contents = Contents::Foreign;
-    return SQLITE_OK;
-  }
-  // A table called entries of another shape is not one the store can use: writing into it would
-  // fail or mangle values, so it counts as damage.
-  if (rc == SQLITE_OK && hasEntries && shapeOfEntries(db, rc) != kContractShape && rc == SQLITE_OK) {
-    damage = "its table has another layout";
-  }
-  if (rc == SQLITE_OK && damage.empty()) {
-    rc = oneRow(db, "PRAGMA quick_check(1)", [&](sqlite3_stmt* s) {
-      if (columnView(s, 0) != "ok") damage = columnView(s, 0);
-    });
-  }
-  if (isDamage(rc)) {
-    damage = sqlite3_errmsg(db);
-    rc = SQLITE_OK;
-  }
-  contents = damage.empty() ? Contents::Store : Contents::Damaged;
-  return rc;
-}
 
 bool isBusy(int rc) { return (rc & 0xff) == SQLITE_BUSY; }
 
@@ -167,9 +92,11 @@ class Opener {
         return;
       case Outcome::Replaced:
       case Outcome::Unusable:
-        runInMemory(aside.empty() ? "cannot write the store at " + path_ + " (" + reason + ")"
-                                  : setAsideAs + ", but a new store cannot be written there (" +
-                                        reason + ")");
+        if (aside.empty()) {
+          runOnWhatCanBeRead(reason);
+        } else {
+          runInMemory(setAsideAs + ", but a new store cannot be written there (" + reason + ")");
+        }
         return;
     }
   }
@@ -222,7 +149,7 @@ class Opener {
       persistent_ = true;
       return Outcome::Ready;
     }
-    reason = rc == SQLITE_READONLY ? "the file is read-only" : sqlite3_errmsg(db_);
+    reason = rc == SQLITE_READONLY ? "it is read-only" : sqlite3_errmsg(db_);
     if (isDamage(rc)) return Outcome::Damaged;
     close();
     return isBusy(rc) ? Outcome::Busy : Outcome::Unusable;
@@ -258,6 +185,23 @@ class Opener {
     sayOnStderr(why + "; settings will not be kept this session");
     closeWithoutCheckpoint();
     db_ = openMemoryStore();
+  }
+
+  // A read-only file or folder, or a full disk, still shows the settings, history and memory
+  // slots the file holds: they are copied into memory and the file is left alone.
+  void runOnWhatCanBeRead(const std::string& reason) {
+    closeWithoutCheckpoint();
+    db_ = openMemoryStore();
+    Contents contents = Contents::Store;
+    const bool read = readInto(db_, path_, busyTimeoutMs_, contents);
+    if (contents == Contents::Foreign) {
+      sayOnStderr(path_ + " is another program's database, not a store; it was left as it is; " +
+                  "settings will not be kept this session");
+    } else {
+      sayOnStderr("cannot write the store at " + path_ + " (" + reason + "); " +
+                  (read ? "its settings were read, but changes will not be kept this session"
+                        : "settings will not be kept this session"));
+    }
   }
 
   const std::string path_;

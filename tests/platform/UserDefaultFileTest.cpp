@@ -184,6 +184,90 @@ TEST(UserDefaultFile, AnotherProgramsDatabaseIsLeftAsItIs) {
   }
 }
 
+// A store that cannot be written still shows what it holds: the file is read into the store
+// in memory, the location is reported in one line, and nothing is written to the file. As root
+// the child runs as nobody, for whom permission bits count; the full disk is a file size limit,
+// which makes every file fail to grow as on a full disk, and needs no privilege.
+TEST(UserDefaultFile, UnwritableStoreIsReadIntoMemory) {
+  const struct {
+    const char* name;
+    mode_t folderMode;
+    mode_t fileMode;
+    bool crashedWriter;  // the last writer died with its committed writes only in the -wal
+    bool fullDisk;
+  } cases[] = {
+      {"read-only file", 0700, 0400, false, false},
+      {"read-only folder", 0500, 0600, false, false},
+      {"read-only folder and files, writes in the -wal", 0500, 0400, true, false},
+      {"full disk", 0700, 0600, false, true},
+  };
+  const auto save = [](const std::string& path, bool crash) {
+    UserDefault store(path);
+    store.runInTransaction([&] {
+      store.setIntegerForKey("Mem1", 12);
+      store.setStringForKey("histString0", "1+2");
+    });
+    if (crash) _exit(store.isPersistent() ? 0 : 1);  // before closing moves the -wal over
+    return store.isPersistent();
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const std::string path = folder.file("store.db");
+    if (c.crashedWriter) {
+      const pid_t writer = fork();
+      ASSERT_GE(writer, 0);
+      if (writer == 0) save(path, true);
+      int status = 0;
+      waitpid(writer, &status, 0);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      ASSERT_GT(fs::file_size(path + "-wal"), 0u);
+    } else {
+      ASSERT_TRUE(save(path, false));
+    }
+    const std::vector<std::string> names = folder.names();
+    std::vector<std::string> bytes;
+    for (const std::string& name : names) {
+      bytes.push_back(readFile(folder.file(name)));
+      chmod(folder.file(name).c_str(), c.fileMode);
+    }
+    chmod(folder.path().c_str(), c.folderMode);
+
+    Limits limits;
+    limits.unprivileged = true;
+    limits.folder = folder.path();
+    if (c.fullDisk) limits.fileSizeLimit = fs::file_size(path);
+    const std::string seen = inChild(limits, [&path] {
+      testing::internal::CaptureStderr();
+      std::string seen;
+      {
+        UserDefault store(path);
+        seen = store.isPersistent() ? "file" : "memory";
+        for (const auto& entry : store.allEntries()) seen += "; " + entry.first + "=" + entry.second;
+        store.setIntegerForKey("Mem1", 99);
+        seen += store.getIntegerForKey("Mem1") == 99 ? "; a write reads back" : "; a write is lost";
+      }
+      return seen + "\n" + testing::internal::GetCapturedStderr();
+    });
+    chmod(folder.path().c_str(), 0700);
+
+    const size_t end = seen.find('\n');
+    EXPECT_EQ(seen.substr(0, end), "memory; Mem1=12; histString0=1+2; a write reads back") << seen;
+    const std::string err = end == std::string::npos ? "" : seen.substr(end + 1);
+    EXPECT_EQ(lineCount(err), 1) << err;
+    EXPECT_EQ(err.rfind("pemtrix: cannot write the store at " + path + " (", 0), 0u) << err;
+    // On a full disk SQLite may get as far as making an empty -wal and -shm. The -shm is the
+    // lock and index memory that every reader writes to; what it holds does not count.
+    if (!c.fullDisk) {
+      EXPECT_EQ(folder.names(), names);
+    }
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == "store.db-shm") continue;
+      EXPECT_TRUE(readFile(folder.file(names[i])) == bytes[i]) << names[i];
+    }
+  }
+}
+
 TEST(UserDefaultFile, UnwritableLocationRunsInMemoryAndSaysSoOnce) {
   TempFolder folder;
   writeFile(folder.file("plain-file"), "keep me");
