@@ -80,13 +80,19 @@ bool createPrivateFile(const std::string& path, std::string& reason) {
   (void)reason;
   return true;
 #else
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd >= 0) {
-    ::close(fd);
-  } else if (errno != EEXIST) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0 && errno == EEXIST) {
+    // Whether what is there can be used is for SQLite to find out.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 || errno != ENOENT) return true;
+    // A link to a file yet to be made: the file is made where the link points.
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  }
+  if (fd < 0) {
     reason = std::error_code(errno, std::generic_category()).message();
     return false;
   }
+  ::close(fd);
   return true;
 #endif
 }

@@ -42,12 +42,13 @@ class Opener {
     std::string aside;  // where this instance put a damaged file
     Outcome outcome = Outcome::Unusable;
     if (createPrivateFolders(fs::path(path_).parent_path().string(), reason)) {
-      for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+      for (int replaced = 0;;) {
         outcome = openFile(reason);
         if (outcome == Outcome::Damaged && aside.empty()) {
           outcome = setAsideIfStillThere(aside, reason);
+          if (!aside.empty()) continue;  // open the new store in its place
         }
-        if (outcome != Outcome::Replaced) break;
+        if (outcome != Outcome::Replaced || ++replaced == kAttempts) break;
         reason = "another instance keeps replacing the file";
       }
     }
@@ -65,7 +66,8 @@ class Opener {
     Unusable,
   };
 
-  // Enough for the rounds of two or three instances starting at once on a damaged file.
+  // How often the file may change under this instance before it gives up: more than enough
+  // for a few instances starting at once on a damaged file.
   static constexpr int kAttempts = 4;
 
   void report(Outcome outcome, const std::string& reason, const std::string& aside) {

@@ -24,20 +24,32 @@ using namespace store_test;
 // the user's that already exists keeps its permissions. The umask is cleared so that the
 // modes asked for are the ones seen.
 TEST(UserDefaultFile, FilesAndCreatedFoldersArePrivate) {
+  struct ClearedUmask {
+    mode_t old = umask(0);
+    ~ClearedUmask() { umask(old); }
+  } clearedUmask;
   TempFolder folder;
   fs::create_directory(folder.file("mine"));
   chmod(folder.file("mine").c_str(), 0755);
-  const std::string path = folder.file("mine/pemtrix/sub/store.db");
-  const mode_t oldMask = umask(0);
-  {
-    UserDefault store(path);
+  // A link to a store yet to be made gets the store made where it points, journals beside it.
+  fs::create_symlink(folder.file("mine/target.db"), folder.file("link.db"));
+  const struct {
+    std::string path;
+    std::string file;
+  } cases[] = {
+      {folder.file("mine/pemtrix/sub/store.db"), folder.file("mine/pemtrix/sub/store.db")},
+      {folder.file("link.db"), folder.file("mine/target.db")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    UserDefault store(c.path);
+    EXPECT_TRUE(store.isPersistent());
     store.setStringForKey("histString0", "secret");
-    ASSERT_TRUE(fs::exists(path + "-wal"));
+    ASSERT_TRUE(fs::exists(c.file + "-wal"));
     for (const char* suffix : {"", "-wal", "-shm"}) {
-      EXPECT_EQ(permissionsOf(path + suffix), "600") << suffix;
+      EXPECT_EQ(permissionsOf(c.file + suffix), "600") << suffix;
     }
   }
-  umask(oldMask);
   EXPECT_EQ(permissionsOf(folder.file("mine/pemtrix/sub")), "700");
   EXPECT_EQ(permissionsOf(folder.file("mine/pemtrix")), "700");
   EXPECT_EQ(permissionsOf(folder.file("mine")), "755");
