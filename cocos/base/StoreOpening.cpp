@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <string_view>
+#include <system_error>
 
 #include "cocos/base/StoreContents.h"
 #include "cocos/base/StoreFiles.h"
@@ -87,7 +87,7 @@ class Opener {
                                         reason + ")");
         return;
       case Outcome::Foreign:
-        runInMemory(path_ + " is another program's database, not a store; it was left as it is");
+        runInMemory(notAStore());
         return;
       case Outcome::Busy:
         runInMemory("the store " + path_ + " is kept locked by another program (" + reason + ")");
@@ -183,6 +183,10 @@ class Opener {
     close();
   }
 
+  std::string notAStore() const {
+    return path_ + " is another program's database, not a store; it was left as it is";
+  }
+
   void runInMemory(const std::string& why) {
     sayOnStderr(why + "; settings will not be kept this session");
     closeWithoutCheckpoint();
@@ -196,14 +200,11 @@ class Opener {
     db_ = openMemoryStore();
     Contents contents = Contents::Store;
     const bool read = readInto(db_, path_, busyTimeoutMs_, contents);
-    if (contents == Contents::Foreign) {
-      sayOnStderr(path_ + " is another program's database, not a store; it was left as it is; " +
-                  "settings will not be kept this session");
-    } else {
-      sayOnStderr("cannot write the store at " + path_ + " (" + reason + "); " +
-                  (read ? "its settings were read, but changes will not be kept this session"
-                        : "settings will not be kept this session"));
-    }
+    const std::string why = contents == Contents::Foreign
+                                ? notAStore()
+                                : "cannot write the store at " + path_ + " (" + reason + ")";
+    sayOnStderr(why + (read ? "; its settings were read, but changes will not be kept this session"
+                            : "; settings will not be kept this session"));
   }
 
   const std::string path_;
