@@ -41,7 +41,7 @@ class Opener {
     std::string reason;
     std::string aside;  // where this instance put a damaged file
     Outcome outcome = Outcome::Unusable;
-    if (createPrivateFolders(fs::path(path_).parent_path().string(), reason)) {
+    if (createPrivateFolders(folder(), reason)) {
       for (int replaced = 0;;) {
         outcome = openFile(reason);
         if (outcome == Outcome::Damaged && aside.empty()) {
@@ -113,7 +113,12 @@ class Opener {
   // connection stays open for setAsideIfStillThere; otherwise it is closed unless Ready.
   Outcome openFile(std::string& reason) {
     // The file is made here rather than by SQLite, which would make it readable by everyone.
-    if (!createPrivateFile(path_, reason)) return Outcome::Unusable;
+    if (!identityOf(path_).exists) {
+      // Under the folder's lock: an instance setting a damaged file aside holds it until the
+      // journal files have followed, so the new file never finds them beside it.
+      const FolderLock lock(folder(), busyTimeoutMs_);
+      if (!createPrivateFile(path_, reason)) return Outcome::Unusable;
+    }
     std::error_code ec;
     const bool walExisted = fs::exists(path_ + "-wal", ec);
     // The identity taken before opening and again after the first read proves which file the
@@ -163,7 +168,7 @@ class Opener {
   // journal files that must go with it; systems that cannot rename open files get a second try
   // once it is closed.
   Outcome setAsideIfStillThere(std::string& aside, std::string& reason) {
-    FolderLock lock(fs::path(path_).parent_path().string(), busyTimeoutMs_);
+    const FolderLock lock(folder(), busyTimeoutMs_);
     if (identityOf(path_) != identity_) {
       closeWithoutCheckpoint();
       return Outcome::Replaced;
@@ -182,6 +187,8 @@ class Opener {
     if (db_ != nullptr) sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     close();
   }
+
+  std::string folder() const { return fs::path(path_).parent_path().string(); }
 
   std::string notAStore() const {
     return path_ + " is another program's database, not a store; it was left as it is";
