@@ -37,8 +37,10 @@ std::string homeFolder() {
 }  // namespace
 
 std::string defaultStorePath() {
+  // The XDG rules call a relative path invalid, to be ignored: it would put the store below
+  // whatever folder the program happens to be started in.
   const std::string config = environment("XDG_CONFIG_HOME");
-  if (!config.empty()) return joinPath(config, "pemtrix/store.db");
+  if (!config.empty() && config.front() == '/') return joinPath(config, "pemtrix/store.db");
   // With no home at all the path is relative: the store then lives below the working folder.
   const std::string home = homeFolder();
   return joinPath(home.empty() ? std::string(".") : home, ".config/pemtrix/store.db");

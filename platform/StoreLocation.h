@@ -5,8 +5,8 @@
 
 namespace platform {
 
-// $XDG_CONFIG_HOME/pemtrix/store.db, or ~/.config/pemtrix/store.db when XDG_CONFIG_HOME is unset
-// or empty. The home folder comes from $HOME, else from the password database.
+// $XDG_CONFIG_HOME/pemtrix/store.db, or ~/.config/pemtrix/store.db when XDG_CONFIG_HOME is unset,
+// empty or relative. The home folder comes from $HOME, else from the password database.
 std::string defaultStorePath();
 
 }  // namespace platform

@@ -5,35 +5,29 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdio>
-#include <ctime>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
 #include <string_view>
-#include <system_error>
 
+#include "cocos/base/StoreOpening.h"
+#include "cocos/base/StoreSql.h"
 #include "cocos/base/StringUtils.h"
 
 namespace cocos2d {
 namespace {
 
-namespace fs = std::filesystem;
+using storage::columnView;
+using storage::isDamage;
+using storage::sayOnStderr;
 
 constexpr int kDefaultBusyTimeoutMs = 5000;
 
-constexpr const char* kCreateTable =
-    "CREATE TABLE IF NOT EXISTS entries (key TEXT PRIMARY KEY NOT NULL, value)";
 constexpr const char* kSelectValue = "SELECT value FROM entries WHERE key = ?1";
 constexpr const char* kUpsertValue =
     "INSERT INTO entries(key, value) VALUES(?1, ?2) "
     "ON CONFLICT(key) DO UPDATE SET value = excluded.value";
 constexpr const char* kSelectAll = "SELECT key, value FROM entries ORDER BY key";
-constexpr const char* kEntriesColumns =
-    "SELECT name, upper(type), \"notnull\", pk FROM pragma_table_info('entries') ORDER BY cid";
-// What kEntriesColumns gives for the table kCreateTable makes.
-constexpr const char* kContractShape = "key TEXT 1 1;value  0 0;";
 
 // A value held in memory: an integer or a byte string.
 struct Value {
@@ -70,14 +64,6 @@ int atoiBytes(std::string_view s) {
   return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-// Blob access gives TEXT bytes unconverted, so embedded NULs and invalid UTF-8 survive.
-std::string_view columnView(sqlite3_stmt* s, int col) {
-  const void* data = sqlite3_column_blob(s, col);
-  const int size = sqlite3_column_bytes(s, col);
-  return data != nullptr ? std::string_view(static_cast<const char*>(data), size)
-                         : std::string_view();
-}
-
 std::optional<int> integerOf(sqlite3_stmt* s, int col) {
   switch (sqlite3_column_type(s, col)) {
     case SQLITE_NULL: return std::nullopt;
@@ -102,41 +88,9 @@ int integerOf(const Value& v) {
 
 std::string textOf(const Value& v) { return v.isInteger ? std::to_string(v.integer) : v.bytes; }
 
-bool isDamage(int rc) {
-  const int primary = rc & 0xff;
-  return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
-}
-
-bool pathTaken(const std::string& name) {
-  std::error_code ec;
-  for (const char* suffix : {"", "-wal", "-shm"}) {
-    if (fs::exists(fs::symlink_status(name + suffix, ec))) return true;
-  }
-  return false;
-}
-
-std::string timeStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#if defined(_WIN32)
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[32] = {};
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
-}
-
-void sayOnStderr(const std::string& line) { std::fprintf(stderr, "pemtrix: %s\n", line.c_str()); }
-
-int exec(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
-
 }  // namespace
 
 struct UserDefault::Impl {
-  enum class Outcome { Ready, Damaged, Unusable };
-
   std::string path;
   sqlite3* db = nullptr;
   sqlite3_stmt* select = nullptr;
@@ -155,17 +109,24 @@ struct UserDefault::Impl {
   std::set<std::string> reported;
 
   explicit Impl(const std::string& requested) : path(requested) {
-    if (path.empty() || path == ":memory:") {
-      openMemory();
-      return;
+    if (!path.empty() && path != ":memory:") {
+      const storage::OpenedStore opened = storage::openStore(path, busyTimeoutMs);
+      db = opened.db;
+      persistent = opened.persistent;
+    } else {
+      db = storage::openMemoryStore();
     }
-    std::string reason;
-    const Outcome outcome = createFolder(reason) ? openFile(reason) : Outcome::Unusable;
-    if (outcome == Outcome::Unusable) {
-      runInMemory("cannot write the store at " + path + " (" + reason + ")");
-    } else if (outcome == Outcome::Damaged) {
-      replaceDamagedFile(reason);
+    const int rc = prepareStatements();
+    if (rc == SQLITE_OK) return;
+    // The table was there a moment ago; without it no path through the code works, so the
+    // store starts afresh in memory. Should even that fail, writes end up in `unsaved` alone.
+    if (persistent) {
+      sayOnStderr("cannot read the store at " + path + " (" + sqlite3_errstr(rc) +
+                  "); settings will not be kept this session");
     }
+    close();
+    db = storage::openMemoryStore();
+    if (prepareStatements() != SQLITE_OK) close();
   }
 
   ~Impl() {
@@ -182,142 +143,13 @@ struct UserDefault::Impl {
     persistent = false;
   }
 
-  bool createFolder(std::string& reason) const {
-    const fs::path folder = fs::path(path).parent_path();
-    std::error_code ec;
-    if (!folder.empty()) fs::create_directories(folder, ec);
-    if (ec) reason = ec.message();
-    return !ec;
-  }
-
-  // Opens the file and proves it is a store with the expected table. When the file cannot be
-  // used the connection is closed again; when it is damaged the connection stays open for
-  // replaceDamagedFile.
-  Outcome openFile(std::string& reason) {
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
-    // SQLite quietly opens a write-protected file read-only; that is a location we cannot use.
-    if (rc == SQLITE_OK && sqlite3_db_readonly(db, "main") == 1) rc = SQLITE_READONLY;
-    if (rc == SQLITE_OK) sqlite3_busy_timeout(db, busyTimeoutMs);
-    // Checked before anything writes, so that a damaged file is set aside exactly as found.
-    std::string damage;
-    if (rc == SQLITE_OK) rc = quickCheck(damage);
-    if (rc == SQLITE_OK && damage.empty()) rc = checkShape(damage);
-    if (!damage.empty()) {
-      reason = damage;
-      return Outcome::Damaged;
-    }
-    // WAL lets a second instance read while this one writes; FULL makes each commit durable.
-    if (rc == SQLITE_OK) rc = exec(db, "PRAGMA journal_mode=WAL");
-    if (rc == SQLITE_OK) rc = exec(db, "PRAGMA synchronous=FULL");
-    if (rc == SQLITE_OK) rc = exec(db, kCreateTable);
-    if (rc == SQLITE_OK) rc = prepareStatements();
-    if (rc == SQLITE_OK) {
-      persistent = true;
-      return Outcome::Ready;
-    }
-    reason = rc == SQLITE_READONLY ? "the file is read-only"
-             : db != nullptr       ? sqlite3_errmsg(db)
-                                   : sqlite3_errstr(rc);
-    if (isDamage(rc)) return Outcome::Damaged;
-    close();
-    return Outcome::Unusable;
-  }
-
-  // Both checks return an SQLite error when they could not run, and describe in `damage`
-  // what is wrong when they ran and the file is not a store.
-  int quickCheck(std::string& damage) {
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &s, nullptr);
-    if (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
-      rc = SQLITE_OK;
-      if (columnView(s, 0) != "ok") damage = columnView(s, 0);
-    }
-    sqlite3_finalize(s);
-    return rc;
-  }
-
-  // A table called entries of another shape belongs to something else: writing into it
-  // would fail or mangle values, so it counts as damage. No table at all is a new store.
-  int checkShape(std::string& damage) {
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db, kEntriesColumns, -1, &s, nullptr);
-    std::string shape;
-    while (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
-      shape += std::string(columnView(s, 0)) + " " + std::string(columnView(s, 1)) + " " +
-               std::to_string(sqlite3_column_int(s, 2)) + " " +
-               std::to_string(sqlite3_column_int(s, 3)) + ";";
-      rc = SQLITE_OK;
-    }
-    sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) return rc;
-    if (!shape.empty() && shape != kContractShape) damage = "its table has another layout";
-    return SQLITE_OK;
-  }
-
   int prepareStatements() {
+    if (db == nullptr) return SQLITE_CANTOPEN;
     int rc = sqlite3_prepare_v3(db, kSelectValue, -1, SQLITE_PREPARE_PERSISTENT, &select, nullptr);
     if (rc == SQLITE_OK) {
       rc = sqlite3_prepare_v3(db, kUpsertValue, -1, SQLITE_PREPARE_PERSISTENT, &upsert, nullptr);
     }
     return rc;
-  }
-
-  // With no usable file the store lives in an SQLite memory database, so every path through
-  // the code stays the same. Should even that fail, writes end up in `unsaved` alone.
-  void openMemory() {
-    close();
-    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-            SQLITE_OK ||
-        exec(db, kCreateTable) != SQLITE_OK || prepareStatements() != SQLITE_OK) {
-      close();
-    }
-  }
-
-  void runInMemory(const std::string& why) {
-    sayOnStderr(why + "; settings will not be kept this session");
-    openMemory();
-  }
-
-  // The damaged file is renamed while still open: closing the last connection deletes the
-  // journal files, which belong with it. Systems that cannot rename open files get a second
-  // try once it is closed.
-  void replaceDamagedFile(std::string reason) {
-    std::string aside;
-    bool moved = setAside(aside, reason);
-    close();
-    if (!moved) moved = setAside(aside, reason);
-    if (!moved) {
-      runInMemory("the store " + path + " is damaged and could not be set aside (" + reason + ")");
-    } else if (openFile(reason) == Outcome::Ready) {
-      sayOnStderr("the store " + path + " was damaged; it was set aside as " + aside +
-                  " and a new store was started");
-    } else {
-      close();
-      runInMemory("the store " + path + " was damaged and was set aside as " + aside +
-                  ", but a new store cannot be written there (" + reason + ")");
-    }
-  }
-
-  // Renames the file, and any journal files with it, to <path>.damaged-<time>[-n]. A stale
-  // WAL left next to a fresh database could be replayed into it, so it must not stay behind.
-  bool setAside(std::string& aside, std::string& reason) {
-    const std::string base = path + ".damaged-" + timeStamp();
-    aside = base;
-    for (int n = 2; pathTaken(aside); ++n) aside = base + "-" + std::to_string(n);
-    std::error_code ec;
-    fs::rename(path, aside, ec);
-    if (ec) {
-      reason = ec.message();
-      return false;
-    }
-    for (const char* suffix : {"-wal", "-shm"}) {
-      const std::string journal = path + suffix;
-      if (!fs::exists(fs::symlink_status(journal, ec))) continue;
-      fs::rename(journal, aside + suffix, ec);
-      if (ec) fs::remove(journal, ec);
-    }
-    return true;
   }
 
   void reportFailure(const char* action, int rc) {
@@ -388,26 +220,26 @@ struct UserDefault::Impl {
     if (db == nullptr) return;
     // IMMEDIATE takes the write lock now, waiting on the busy timeout, instead of failing on
     // a lock upgrade halfway through.
-    const int rc = exec(db, "BEGIN IMMEDIATE");
+    const int rc = storage::exec(db, "BEGIN IMMEDIATE");
     transactionOpen = rc == SQLITE_OK;
     if (!transactionOpen) reportFailure("write", rc);
   }
 
   void commit() {
     if (!transactionOpen) return;
-    const int rc = exec(db, "COMMIT");
+    const int rc = storage::exec(db, "COMMIT");
     if (rc == SQLITE_OK) {
       transactionWrites.clear();
     } else {
       reportFailure("write", rc);
-      if (sqlite3_get_autocommit(db) == 0) exec(db, "ROLLBACK");
+      if (sqlite3_get_autocommit(db) == 0) storage::exec(db, "ROLLBACK");
     }
     abandonTransaction();
   }
 
   void rollback() {
     if (!transactionOpen) return;
-    exec(db, "ROLLBACK");
+    storage::exec(db, "ROLLBACK");
     transactionWrites.clear();
     transactionOpen = false;
   }

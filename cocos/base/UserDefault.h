@@ -24,9 +24,11 @@ class UserDefault : public PreferenceSource {
   static void setStorePath(const std::string& path);
   static void destroyInstance();
 
-  // Opens (creating when missing) the store at path; "" or ":memory:" is a store in memory.
-  // A damaged file is set aside and replaced; an unwritable location falls back to memory.
-  // Either event is reported in one line on standard error.
+  // Opens (creating when missing, readable by the owner alone) the store at path; "" or
+  // ":memory:" is a store in memory. A damaged file is set aside and replaced. A location that
+  // cannot be written falls back to memory, with what the file holds read into it; another
+  // program's database falls back to memory and is left as it is. Each of these is reported
+  // in one line on standard error.
   explicit UserDefault(const std::string& path);
   ~UserDefault() override;
   UserDefault(const UserDefault&) = delete;

@@ -1,88 +1,26 @@
-// The key/value store against its file contract: values, conversions, durability, damage and
-// unwritable locations, sharing between processes, transactions; and the default location.
+// The key/value store's values and conversions, its table and storage classes, transactions
+// seen from another instance, and the default location.
 #include "cocos/base/UserDefault.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sqlite3.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/StoreLocation.h"
+#include "platform/StoreTestSupport.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using cocos2d::UserDefault;
-using Rows = std::vector<std::vector<std::string>>;
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
-class TempFolder {
- public:
-  TempFolder() : path_((fs::temp_directory_path() / "pemtrix-store-XXXXXX").string()) {
-    if (mkdtemp(path_.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-  // Files set aside from store.db, sorted, without the shared-memory index files SQLite
-  // makes beside a database (they move along with it but hold nothing of their own).
-  std::vector<std::string> setAside(bool withJournals = true) const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-      const std::string name = entry.path().filename().string();
-      const std::string tail = name.substr(std::max<size_t>(name.size(), 4) - 4);
-      if (name.rfind("store.db.damaged-", 0) != 0 || tail == "-shm") continue;
-      if (withJournals || tail != "-wal") names.push_back(file(name));
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
- private:
-  std::string path_;
-};
-
-// Runs sql through a separate connection, as another program looking at the file would.
-Rows query(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  Rows rows;
-  if (sqlite3_open(path.c_str(), &db) == SQLITE_OK) {
-    const auto addRow = [](void* out, int n, char** values, char**) {
-      static_cast<Rows*>(out)->emplace_back(values, values + n);
-      return 0;
-    };
-    sqlite3_exec(db, sql.c_str(), addRow, &rows, nullptr);
-  }
-  sqlite3_close(db);
-  return rows;
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-long lineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+using namespace store_test;
 
 TEST(UserDefaultValues, BytesAndIntegersSurviveReopening) {
   std::string large(1 << 20, '\0');
@@ -202,168 +140,6 @@ TEST(UserDefaultFile, ProcessInstanceReopensAtTheConfiguredPath) {
   UserDefault::destroyInstance();
 }
 
-// A real store of several pages, as left on disk.
-std::string validStoreBytes(const std::string& path) {
-  {
-    UserDefault store(path);
-    for (int i = 0; i < 300; ++i) store.setStringForKey(std::to_string(i).c_str(), std::string(500, 'v'));
-  }
-  return readFile(path);
-}
-
-TEST(UserDefaultFile, DamagedFilesAreSetAsideAndReplaced) {
-  const struct {
-    const char* name;
-    void (*make)(const std::string& path);
-  } cases[] = {
-      {"random bytes",
-       [](const std::string& path) {
-         std::mt19937 random(7);
-         std::string bytes(8192, '\0');
-         for (char& c : bytes) c = static_cast<char>(random());
-         writeFile(path, bytes);
-       }},
-      {"truncated to half",
-       [](const std::string& path) {
-         const std::string bytes = validStoreBytes(path);
-         writeFile(path, bytes.substr(0, bytes.size() / 2));
-       }},
-      {"only the header",
-       [](const std::string& path) { writeFile(path, validStoreBytes(path).substr(0, 100)); }},
-      {"entries of another shape",
-       [](const std::string& path) { query(path, "CREATE TABLE entries (a, b, c)"); }},
-      {"entries with text affinity",
-       [](const std::string& path) {
-         query(path, "CREATE TABLE entries (key TEXT PRIMARY KEY NOT NULL, value TEXT)");
-       }},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    TempFolder folder;
-    const std::string path = folder.file("store.db");
-    c.make(path);
-    const std::string damaged = readFile(path);
-
-    testing::internal::CaptureStderr();
-    {
-      UserDefault store(path);
-      EXPECT_TRUE(store.isPersistent());
-      store.setIntegerForKey("bgix", 4);
-    }
-    const std::string err = testing::internal::GetCapturedStderr();
-    const std::vector<std::string> aside = folder.setAside(false);
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_TRUE(readFile(aside[0]) == damaged);  // compared, not printed: it is binary
-    EXPECT_EQ(lineCount(err), 1) << err;
-    EXPECT_NE(err.find("pemtrix: the store " + path + " was damaged"), std::string::npos) << err;
-    EXPECT_NE(err.find(aside[0]), std::string::npos) << err;
-
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(UserDefault(path).getIntegerForKey("bgix"), 4);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  }
-}
-
-// A journal left next to a fresh database could be replayed into it, so it moves too; and a
-// second damage in the same second must not overwrite the first one set aside.
-TEST(UserDefaultFile, JournalMovesWithTheDamagedFileAndNamesNeverCollide) {
-  TempFolder folder;
-  const std::string path = folder.file("store.db");
-  for (const char* round : {"1", "2"}) {
-    writeFile(path, std::string("not a database ") + round);
-    writeFile(path + "-wal", std::string("stale journal ") + round);
-    testing::internal::CaptureStderr();
-    UserDefault(path).setStringForKey("round", round);
-    EXPECT_EQ(lineCount(testing::internal::GetCapturedStderr()), 1);
-  }
-  std::vector<std::string> contents;
-  for (const std::string& name : folder.setAside()) contents.push_back(readFile(name));
-  std::sort(contents.begin(), contents.end());
-  EXPECT_EQ(contents, (std::vector<std::string>{"not a database 1", "not a database 2",
-                                                "stale journal 1", "stale journal 2"}));
-  EXPECT_EQ(UserDefault(path).getStringForKey("round"), "2");
-}
-
-TEST(UserDefaultFile, UnwritableLocationRunsInMemoryAndSaysSoOnce) {
-  TempFolder folder;
-  writeFile(folder.file("plain-file"), "keep me");
-  fs::create_directory(folder.file("a-folder"));
-  for (const std::string& path : {folder.file("plain-file/store.db"),
-                                  folder.file("plain-file/sub/store.db"), folder.file("a-folder")}) {
-    SCOPED_TRACE(path);
-    testing::internal::CaptureStderr();
-    {
-      UserDefault store(path);
-      EXPECT_FALSE(store.isPersistent());
-      store.setIntegerForKey("CommaSep", 0);
-      store.runInTransaction([&] { store.setStringForKey("histString0", "1+1"); });
-      EXPECT_EQ(store.getIntegerForKey("CommaSep", 1), 0);
-      EXPECT_EQ(store.allEntries(), (Entries{{"CommaSep", "0"}, {"histString0", "1+1"}}));
-    }
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(lineCount(err), 1) << err;
-    EXPECT_EQ(err.rfind("pemtrix: cannot write the store at " + path + " (", 0), 0u) << err;
-  }
-  EXPECT_EQ(readFile(folder.file("plain-file")), "keep me");
-  EXPECT_TRUE(fs::is_empty(folder.file("a-folder")));
-}
-
-// Another instance holding the write lock past the busy timeout makes writes fail: they still
-// read back in this run, the failure is reported once, and a later write succeeds.
-TEST(UserDefaultFile, RefusedWritesReadBackAndAreReportedOnce) {
-  TempFolder folder;
-  const std::string path = folder.file("store.db");
-  UserDefault store(path);
-  store.setBusyTimeout(20);
-  store.setIntegerForKey("bgix", 2);
-  sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-
-  testing::internal::CaptureStderr();
-  store.setIntegerForKey("bgix", 5);
-  store.setStringForKey("Mem2", "7");
-  store.runInTransaction([&] { store.setStringForKey("histString0", "2*3"); });
-  EXPECT_EQ(store.getIntegerForKey("bgix"), 5);
-  EXPECT_EQ(store.allEntries(), (Entries{{"Mem2", "7"}, {"bgix", "5"}, {"histString0", "2*3"}}));
-  const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(lineCount(err), 1) << err;
-  EXPECT_NE(err.find("locked"), std::string::npos) << err;
-
-  sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-  sqlite3_close(other);
-  store.setIntegerForKey("bgix", 6);
-  EXPECT_EQ(store.getIntegerForKey("bgix"), 6);
-  EXPECT_EQ(query(path, "SELECT key, value FROM entries"), (Rows{{"bgix", "6"}}));
-}
-
-TEST(UserDefaultFile, TwoProcessesWriteTheSameStoreAtOnce) {
-  TempFolder folder;
-  const std::string path = folder.file("store.db");
-  const auto writeKeys = [&path](const char* prefix) {
-    UserDefault store(path);
-    bool ok = store.isPersistent();
-    for (int i = 0; i < 500; ++i) {
-      const std::string key = prefix + std::to_string(i);
-      store.setIntegerForKey(key.c_str(), i);
-      ok = ok && store.getIntegerForKey(key.c_str(), -1) == i;
-    }
-    return ok;
-  };
-  testing::internal::CaptureStderr();
-  // Both processes race to create the file too; neither may have a connection before fork.
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) _exit(writeKeys("child") ? 0 : 1);
-  const bool parentOk = writeKeys("parent");
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_TRUE(parentOk);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(query(path, "SELECT count(*) FROM entries"), (Rows{{"1000"}}));
-}
-
 TEST(UserDefaultTransaction, OtherInstancesSeeAllTheWritesOrNone) {
   TempFolder folder;
   UserDefault store(folder.file("store.db"));
@@ -425,6 +201,10 @@ TEST(DefaultStorePath, FollowsXdgConfigHomeThenHome) {
       {"", "/home/u", "/home/u/.config/pemtrix/store.db"},
       {nullptr, "/home/u/", "/home/u/.config/pemtrix/store.db"},
       {nullptr, nullptr, std::string(account->pw_dir) + "/.config/pemtrix/store.db"},
+      // The XDG rules say a relative path is invalid and is to be ignored.
+      {"cfg", "/home/u", "/home/u/.config/pemtrix/store.db"},
+      {"./cfg", "/home/u", "/home/u/.config/pemtrix/store.db"},
+      {"~/cfg", "/home/u", "/home/u/.config/pemtrix/store.db"},
   };
   for (const auto& c : cases) {
     ScopedEnv xdg("XDG_CONFIG_HOME", c.xdg);
