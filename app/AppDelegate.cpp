@@ -21,7 +21,9 @@ bool AppDelegate::applicationDidFinishLaunching() {
   GLView* view = director->getOpenGLView();
   const std::string title = std::string("Pemtrix version") + kVersionText;
   if (!view) {
-    view = GLViewImpl::createWithRect(title, Rect(0, 0, 480, 768), 1.0f, false);
+    // Resizable, and sized for the desktop by the backend: smaller where 480 x 768 does not
+    // fit the screen, larger on a HiDPI desktop.
+    view = GLViewImpl::createWithRect(title, Rect(0, 0, 480, 768), 1.0f, true);
     if (!view) {
       // Without a window there is nothing to run; say why in one line.
       std::fprintf(stderr, "pemtrix: %s\n", GLView::getLastError().c_str());
@@ -30,7 +32,8 @@ bool AppDelegate::applicationDidFinishLaunching() {
     director->setOpenGLView(view);
   }
   director->setAnimationInterval(1.0f / 60);
-  view->setDesignResolutionSize(800, 1280, ResolutionPolicy::EXACT_FIT);
+  // Whatever the window's shape, the design area keeps its proportions, letterboxed.
+  view->setDesignResolutionSize(800, 1280, ResolutionPolicy::SHOW_ALL);
   FileUtils::getInstance()->setSearchPaths({"images", "buttons", "sounds"});
 
   Scene* scene = Scene::create();

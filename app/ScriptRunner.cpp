@@ -110,6 +110,11 @@ bool execute(const Command& c, std::string& error) {
     GLView* view = director->getOpenGLView();
     if (c.name != "keyup") view->injectKey(code, true);
     if (c.name != "keydown") view->injectKey(code, false);
+  } else if (c.name == "text") {
+    bool ok = true;
+    const std::string text = unescapeScriptText(c.rest, ok);
+    if (!ok) return error = "bad escape in the text", false;
+    director->getOpenGLView()->injectText(text);
   } else if (c.name == "clipboard") {
     bool ok = true;
     const std::string text = unescapeScriptText(c.rest, ok);

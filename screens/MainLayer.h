@@ -103,6 +103,12 @@ class MainLayer : public cocos2d::Layer {
   void buildExpressionLine();
   void buildKeys();
   void registerKeyboard();
+  void keyPressed(cocos2d::EventKeyboard::KeyCode code, const cocos2d::EventKeyboard& key);
+  // Text from the keyboard: the characters the line takes go in, "=" evaluates, the rest is
+  // dropped.
+  void typeText(const std::string& text);
+  // What a key without text does, by its code (Shift as counted now).
+  void keyTableAction(cocos2d::EventKeyboard::KeyCode code);
   void paintBackground();
   void fillTapeFromHistory();
   void pushTapeLines(int count);

@@ -88,6 +88,9 @@ bool MainLayer::init() {
 void MainLayer::paintBackground() {
   const int index = backgroundIndex(UserDefault::getInstance()->getIntegerForKey(kKeyBgix, kDefaultBgix));
   backgroundSprite = addColorRect(this, bgColors[index], 800, Vec2(400, 640), 1280, 0);
+  // A window of another shape shows the background colour around the design area too.
+  const Color3B& c = bgColors[index];
+  Director::getInstance()->setLetterboxColor(Color4B(c.r, c.g, c.b, 255));
 }
 
 void MainLayer::buildPanel() {

@@ -1,11 +1,8 @@
-// The 68 image keys (the 20-key keypad and the two stacked command pages) and the keyboard.
-#include <cstdint>
-
+// The 68 image keys: the 20-key keypad and the two stacked command pages.
 #include "screens/CommandTable.h"
 #include "screens/MainLayer.h"
 
 using namespace cocos2d;
-using KeyCode = EventKeyboard::KeyCode;
 
 namespace {
 
@@ -75,46 +72,4 @@ void MainLayer::buildKeys() {
   setShiftPage(false);
   keypadMenu->setPosition(Vec2::ZERO);
   addChild(keypadMenu, 2);
-}
-
-void MainLayer::registerKeyboard() {
-  auto* listener = EventListenerKeyboard::create();
-  listener->onKeyPressed = [this](KeyCode code, Event*) {
-    if ((code == KeyCode::KEY_SHIFT || code == KeyCode::KEY_RIGHT_SHIFT) && shiftKeysDown < INT32_MAX) ++shiftKeysDown;
-  };
-  listener->onKeyReleased = [this](KeyCode code, Event*) {
-    const bool shift = shiftKeysDown != 0;
-    const int value = static_cast<int>(code);
-    if (code >= KeyCode::KEY_0 && code <= KeyCode::KEY_7) {
-      insertDigit(value - static_cast<int>(KeyCode::KEY_0));
-      return;
-    }
-    switch (code) {
-      case KeyCode::KEY_8: shift ? insertKeyText("(") : insertDigit(8); break;
-      case KeyCode::KEY_9: shift ? insertKeyText(")") : insertDigit(9); break;
-      case KeyCode::KEY_PLUS: insertKeyText("+"); break;
-      case KeyCode::KEY_SEMICOLON: if (shift) insertKeyText("+"); break;
-      case KeyCode::KEY_MINUS: shift ? evaluate() : insertKeyText("-"); break;
-      case KeyCode::KEY_ASTERISK: insertKeyText("*"); break;
-      case KeyCode::KEY_COLON:
-      case KeyCode::KEY_APOSTROPHE: if (shift) insertKeyText("*"); break;
-      case KeyCode::KEY_SLASH: insertKeyText("/"); break;
-      case KeyCode::KEY_PERIOD: insertKeyText("."); break;
-      case KeyCode::KEY_COMMA: insertKeyText(","); break;
-      case KeyCode::KEY_ENTER: evaluate(); break;
-      case KeyCode::KEY_BACKSPACE: eraseBeforeCursor(); break;
-      case KeyCode::KEY_DELETE: eraseAtCursor(); break;
-      case KeyCode::KEY_LEFT_ARROW: cursorLeft(); break;
-      case KeyCode::KEY_RIGHT_ARROW: cursorRight(); break;
-      case KeyCode::KEY_HOME: cursorHome(); break;
-      case KeyCode::KEY_END: cursorEnd(); break;
-      case KeyCode::KEY_UP_ARROW: historyUp(); break;
-      case KeyCode::KEY_DOWN_ARROW: historyDown(); break;
-      case KeyCode::KEY_ESCAPE: clearAll(); break;
-      case KeyCode::KEY_SHIFT:
-      case KeyCode::KEY_RIGHT_SHIFT: if (shiftKeysDown > INT32_MIN) --shiftKeysDown; break;
-      default: break;
-    }
-  };
-  getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, this);
 }

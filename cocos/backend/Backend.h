@@ -18,6 +18,8 @@ using FontId = std::uint32_t;     // 0: none
 
 struct WindowOptions {
   std::string title;
+  // Asked for; a windowed backend may scale them for the desktop (HiDPI) or to fit the
+  // display, keeping their proportions, and writes back the size it chose.
   int width = 480;
   int height = 768;
   bool resizable = false;
@@ -37,11 +39,17 @@ struct InputEvent {
     Hidden,   // minimised or fully covered: drawing and scheduling may stop
     Shown,
     FocusGained,
+    Text,     // text typed without a key press of its own (an input method's result)
+    Resized,  // the window's size changed; width and height give the new one
   };
   Type type = Type::Quit;
   float x = 0, y = 0;
   int keyCode = 0;  // an EventKeyboard::KeyCode value; 0 for keys that have none
   bool repeat = false;
+  std::string text;          // KeyDown: what the layout made of the key (UTF-8); Text: the text
+  unsigned modifiers = 0;    // EventKeyboard::Modifier bits held at the time
+  char32_t layoutKey = 0;    // the layout's character for the key without modifiers, or 0
+  int width = 0, height = 0;  // Resized
 };
 
 struct FontMetrics {
@@ -81,7 +89,7 @@ class Backend {
   virtual ~Backend() = default;
 
   // --- window
-  virtual bool openWindow(const WindowOptions& options) = 0;  // false: see lastError()
+  virtual bool openWindow(WindowOptions& options) = 0;  // false: see lastError()
   virtual std::string lastError() const = 0;
   virtual bool isHeadless() const = 0;
 

@@ -72,6 +72,12 @@ void Director::setClearColor(const Color4F& color) {
   _needsRedraw = true;
 }
 
+void Director::setLetterboxColor(const Color4B& color) {
+  if (color == _letterboxColor) return;
+  _letterboxColor = color;
+  _needsRedraw = true;
+}
+
 void Director::startAnimation() {
   _animating = true;
   _needsRedraw = true;
@@ -205,6 +211,7 @@ void Director::reset() {
   _sendCleanupToScene = false;
   _animationInterval = 1.0f / 60;
   _clearColor = Color4B::BLACK;
+  _letterboxColor = Color4B::BLACK;
   _endRequested = false;
   _animating = true;
   _paused = false;

@@ -19,6 +19,8 @@ class Scene;
 class Scheduler;
 class TextureCache;
 
+class Renderer;
+
 class Director {
  public:
   static Director* getInstance();
@@ -37,6 +39,8 @@ class Director {
   void setAnimationInterval(float interval) { _animationInterval = interval; }
   float getAnimationInterval() const { return _animationInterval; }
   void setClearColor(const Color4F& color);
+  // The colour of the bars around the design area when the window's shape differs from it.
+  void setLetterboxColor(const Color4B& color);
 
   // --- scenes. Changes take effect at the start of the next frame.
   void runWithScene(Scene* scene);
@@ -118,6 +122,8 @@ class Director {
   void releaseAllScenes();
   // Draws only the pixels of the dirty area when the backend can, else everything.
   void renderDirtyArea(const Rect& designArea);
+  // Sets up the letterbox of a window whose shape differs from the design area's.
+  void prepareLetterbox(Renderer& renderer) const;
 
   GLView* _openGLView = nullptr;
   Scheduler* _scheduler;
@@ -132,6 +138,7 @@ class Director {
 
   float _animationInterval = 1.0f / 60;
   Color4B _clearColor = Color4B::BLACK;
+  Color4B _letterboxColor = Color4B::BLACK;
   bool _endRequested = false;
   bool _animating = true;
   bool _paused = false;

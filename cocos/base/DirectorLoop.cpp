@@ -77,8 +77,21 @@ bool Director::drawFrame(bool force) {
   }
   const Size frame = _openGLView->getFrameSize();
   Renderer renderer(backend, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
+  prepareLetterbox(renderer);
   renderer.render(_runningScene, _clearColor);
   return true;
+}
+
+void Director::prepareLetterbox(Renderer& renderer) const {
+  const Size frame = _openGLView->getFrameSize();
+  const Size design = _openGLView->getDesignResolutionSize();
+  const Rect content = _openGLView->getDesignToWindowTransform().applyToBounds(Rect(0, 0, design.width, design.height));
+  // Whole pixels: a bar narrower than half a pixel is no bar.
+  const float x0 = std::round(std::max(0.0f, content.getMinX())), y0 = std::round(std::max(0.0f, content.getMinY()));
+  const float x1 = std::round(std::min(frame.width, content.getMaxX()));
+  const float y1 = std::round(std::min(frame.height, content.getMaxY()));
+  if (x0 <= 0 && y0 <= 0 && x1 >= frame.width && y1 >= frame.height) return;
+  renderer.setLetterbox(Rect(x0, y0, x1 - x0, y1 - y0), _letterboxColor);
 }
 
 void Director::renderDirtyArea(const Rect& designArea) {
@@ -94,6 +107,7 @@ void Director::renderDirtyArea(const Rect& designArea) {
   if (x1 <= x0 || y1 <= y0) return;
   const Rect region(x0, y0, x1 - x0, y1 - y0);
   Renderer renderer(getBackend(), frame.width, frame.height, toWindow);
+  prepareLetterbox(renderer);
   renderer.render(_runningScene, _clearColor, &region);
 }
 

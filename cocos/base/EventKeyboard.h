@@ -1,6 +1,8 @@
 // Keyboard events and the engine's key codes (numbering fixed: scripts and tables use it).
 #pragma once
 
+#include <string>
+
 #include "cocos/base/Event.h"
 
 namespace cocos2d {
@@ -57,14 +59,41 @@ class EventKeyboard : public Event {
     KEY_PLAY,
   };
 
+  // Modifier keys held at the time of the event.
+  enum Modifier : unsigned {
+    MODIFIER_SHIFT = 1u << 0,
+    MODIFIER_CTRL = 1u << 1,
+    MODIFIER_ALT = 1u << 2,    // the left Alt key
+    MODIFIER_ALTGR = 1u << 3,  // the right Alt key, which many layouts use to type characters
+  };
+
   EventKeyboard(KeyCode keyCode, bool isPressed)
       : Event(Type::KEYBOARD), _keyCode(keyCode), _isPressed(isPressed) {}
   KeyCode getKeyCode() const { return _keyCode; }
   bool isPressed() const { return _isPressed; }
 
+  // What the system's keyboard layout made of the key press (UTF-8); empty for keys that
+  // produce no text, and for events that carry only a key code (scripts). A press may carry
+  // text with KEY_NONE: text typed without a key of its own (an input method).
+  const std::string& getText() const { return _text; }
+  void setText(std::string text) { _text = std::move(text); }
+  unsigned getModifiers() const { return _modifiers; }
+  void setModifiers(unsigned modifiers) { _modifiers = modifiers; }
+  // A press the system repeats while the key is held.
+  bool isRepeat() const { return _repeat; }
+  void setRepeat(bool repeat) { _repeat = repeat; }
+  // The character the layout puts on the key without modifiers ('c' for the key marked C),
+  // for shortcuts; 0 when unknown.
+  char32_t getLayoutCharacter() const { return _layoutCharacter; }
+  void setLayoutCharacter(char32_t character) { _layoutCharacter = character; }
+
  private:
   KeyCode _keyCode;
   bool _isPressed;
+  std::string _text;
+  unsigned _modifiers = 0;
+  bool _repeat = false;
+  char32_t _layoutCharacter = 0;
 };
 
 static_assert(static_cast<int>(EventKeyboard::KeyCode::KEY_ESCAPE) == 6);

@@ -50,6 +50,13 @@ void GLView::setDesignResolutionSize(float width, float height, ResolutionPolicy
   Director::getInstance()->setNeedsRedraw();
 }
 
+void GLView::setFrameSize(float width, float height) {
+  if (width <= 0 || height <= 0 || (width == _frameSize.width && height == _frameSize.height)) return;
+  _frameSize = Size(width, height);
+  updateScale();
+  Director::getInstance()->setNeedsRedraw();
+}
+
 void GLView::updateScale() {
   const float fw = _frameSize.width, fh = _frameSize.height;
   float sx = fw / _designResolutionSize.width;
@@ -128,10 +135,24 @@ void GLView::pollEvents() {
         injectTouch(TouchPhase::ENDED, windowToDesign(event.x, event.y));
         break;
       case Type::KeyDown:
-        if (!event.repeat) injectKey(static_cast<EventKeyboard::KeyCode>(event.keyCode), true);
+      case Type::KeyUp: {
+        EventKeyboard key(static_cast<EventKeyboard::KeyCode>(event.keyCode), event.type == Type::KeyDown);
+        key.setText(std::move(event.text));
+        key.setModifiers(event.modifiers);
+        key.setRepeat(event.repeat);
+        key.setLayoutCharacter(event.layoutKey);
+        injectKeyEvent(key);
         break;
-      case Type::KeyUp:
-        injectKey(static_cast<EventKeyboard::KeyCode>(event.keyCode), false);
+      }
+      case Type::Text: {
+        EventKeyboard key(EventKeyboard::KeyCode::KEY_NONE, true);
+        key.setText(std::move(event.text));
+        key.setModifiers(event.modifiers);
+        injectKeyEvent(key);
+        break;
+      }
+      case Type::Resized:
+        setFrameSize(static_cast<float>(event.width), static_cast<float>(event.height));
         break;
       case Type::Exposed: {
         Director* director = Director::getInstance();
@@ -194,9 +215,52 @@ void GLView::dispatchTouch(TouchPhase phase, Touch* touch) {
   release();
 }
 
+namespace {
+
+unsigned modifierOfKey(EventKeyboard::KeyCode code) {
+  using K = EventKeyboard::KeyCode;
+  switch (code) {
+    case K::KEY_SHIFT:
+    case K::KEY_RIGHT_SHIFT: return EventKeyboard::MODIFIER_SHIFT;
+    case K::KEY_CTRL:
+    case K::KEY_RIGHT_CTRL: return EventKeyboard::MODIFIER_CTRL;
+    case K::KEY_ALT: return EventKeyboard::MODIFIER_ALT;
+    case K::KEY_RIGHT_ALT: return EventKeyboard::MODIFIER_ALTGR;
+    default: return 0;
+  }
+}
+
+// The layout's character of a key code, as a US layout has it, for scripted shortcuts.
+char32_t characterOfKey(EventKeyboard::KeyCode code) {
+  using K = EventKeyboard::KeyCode;
+  const int c = static_cast<int>(code);
+  if (code >= K::KEY_A && code <= K::KEY_Z) return static_cast<char32_t>('a' + (c - static_cast<int>(K::KEY_A)));
+  if (code >= K::KEY_0 && code <= K::KEY_9) return static_cast<char32_t>('0' + (c - static_cast<int>(K::KEY_0)));
+  return 0;
+}
+
+}  // namespace
+
 void GLView::injectKey(EventKeyboard::KeyCode code, bool pressed) {
+  // A modifier counts as held from its press up to its release (left and right alike).
+  if (const unsigned modifier = modifierOfKey(code)) {
+    if (pressed) _injectedModifiers |= modifier;
+    else _injectedModifiers &= ~modifier;
+  }
   EventKeyboard event(code, pressed);
-  Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+  event.setModifiers(_injectedModifiers);
+  event.setLayoutCharacter(characterOfKey(code));
+  injectKeyEvent(event);
+}
+
+void GLView::injectKeyEvent(EventKeyboard& event) { Director::getInstance()->getEventDispatcher()->dispatchEvent(&event); }
+
+void GLView::injectText(const std::string& text) {
+  if (text.empty()) return;
+  EventKeyboard event(EventKeyboard::KeyCode::KEY_NONE, true);
+  event.setText(text);
+  event.setModifiers(_injectedModifiers & EventKeyboard::MODIFIER_SHIFT);
+  injectKeyEvent(event);
 }
 
 }  // namespace cocos2d

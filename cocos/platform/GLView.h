@@ -56,6 +56,8 @@ class GLView : public Ref {
   const Size& getDesignResolutionSize() const { return _designResolutionSize; }
   ResolutionPolicy getResolutionPolicy() const { return _resolutionPolicy; }
   const Size& getFrameSize() const { return _frameSize; }
+  // The window took this size (pixels): the design area is fitted to it again.
+  void setFrameSize(float width, float height);
   Size getVisibleSize() const;
   Vec2 getVisibleOrigin() const;
   float getScaleX() const { return _scaleX; }
@@ -65,13 +67,20 @@ class GLView : public Ref {
   Vec2 windowToDesign(float pixelX, float pixelY) const;
 
   // Reads every pending backend event: the left button becomes touch 0 (in design units),
-  // keys become key events (auto-repeat ignored: a held key presses once), Quit ends the
-  // director, Hidden/Shown reach the application, Exposed redraws.
+  // keys become key events (a held key presses again as the system repeats it, with the
+  // text the layout made of it), text without a key becomes a press of KEY_NONE with that
+  // text, Quit ends the director, Hidden/Shown reach the application, Exposed redraws.
   void pollEvents();
   // One phase of touch 0 at a design point. A began while a touch is in progress cancels it;
   // moves and ends without a touch in progress are ignored.
   void injectTouch(TouchPhase phase, const Vec2& designPoint);
+  // A key as scripts and tests give it: a code, no text. The modifier keys pressed this way
+  // are remembered, so that a script can hold Ctrl for a shortcut.
   void injectKey(EventKeyboard::KeyCode code, bool pressed);
+  // A key press or release as the system delivered it.
+  void injectKeyEvent(EventKeyboard& event);
+  // Text typed as the system's layout delivers it: a press of KEY_NONE that carries it.
+  void injectText(const std::string& text);
   bool isTouchInProgress() const { return _touch != nullptr; }
 
  protected:
@@ -91,6 +100,7 @@ class GLView : public Ref {
   Vec2 _viewportOrigin;  // pixels from the window's bottom-left corner to the design area's
   bool _closed = false;
   Touch* _touch = nullptr;
+  unsigned _injectedModifiers = 0;  // modifier keys held through injectKey
 };
 
 }  // namespace cocos2d

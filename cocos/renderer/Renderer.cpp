@@ -22,16 +22,30 @@ Renderer::Renderer(backend::Backend* backend, float windowWidth, float windowHei
                    const AffineTransform& designToWindow)
     : _backend(backend), _window(0, 0, windowWidth, windowHeight), _designToWindow(designToWindow) {}
 
+void Renderer::setLetterbox(const Rect& contentPixels, const Color4B& barColor) {
+  _letterboxed = true;
+  _content = contentPixels;
+  _barColor = barColor;
+}
+
 void Renderer::render(Node* root, const Color4B& clearColor, const Rect* region) {
   _clips.clear();
   _baseClips = 0;
+  const Color4B& background = _letterboxed ? _barColor : clearColor;
   if (region) {
-    _backend->beginPartialFrame(clearColor, *region);
+    _backend->beginPartialFrame(background, *region);
     _clips.push_back(*region);
     _baseClips = 1;
     applyClip();
   } else {
-    _backend->beginFrame(clearColor);
+    _backend->beginFrame(background);
+  }
+  if (_letterboxed) {
+    // The design area in the clear colour, and everything after clipped to it.
+    pushClip(_content);
+    _baseClips = _clips.size();
+    const AffineTransform pixels{1, 0, 0, 1, _content.origin.x, _content.origin.y};
+    if (clearColor.a != 0) _backend->drawRect(pixels, _content.size.width, _content.size.height, clearColor);
   }
   if (root) root->visit(this, _designToWindow, 0);
   if (!_clips.empty()) {

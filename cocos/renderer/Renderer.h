@@ -26,6 +26,9 @@ class Renderer {
   // Draws the tree under root as one frame, cleared to the colour; with a region (window
   // pixels), only that part of the last frame is redrawn and presented.
   void render(Node* root, const Color4B& clearColor, const Rect* region = nullptr);
+  // Where the design area does not fill the window, the bars around it take this colour and
+  // nothing of the scene is drawn into them.
+  void setLetterbox(const Rect& contentPixels, const Color4B& barColor);
 
   // A window-pixel rectangle (top-left origin) that clips everything drawn until the matching
   // popClip; it is intersected with the clip already in force. Rounded to whole pixels.
@@ -56,6 +59,9 @@ class Renderer {
   AffineTransform _designToWindow;
   std::vector<Rect> _clips;
   std::size_t _baseClips = 0;  // the frame's own region, which popClip never removes
+  bool _letterboxed = false;
+  Rect _content;  // window pixels of the design area, when letterboxed
+  Color4B _barColor;
 };
 
 }  // namespace cocos2d

@@ -1,7 +1,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "cocos/backend/sdl/EventTranslation.h"
+#include "cocos/base/EventKeyboard.h"
 
 namespace {
 
@@ -83,13 +86,50 @@ TEST(EventTranslation, KeysUseThePhysicalPositionNotTheLayoutSymbol) {
   EXPECT_EQ(out.keyCode, 0);
 }
 
+// With NumLock off the keypad's keys are the editing keys printed under their digits; with it
+// on they keep their keypad codes. Modifiers and the layout's character come along.
+TEST(EventTranslation, KeypadFollowsNumLockAndKeysCarryModifiers) {
+  const struct {
+    SDL_Scancode scancode;
+    Uint16 mod;
+    int code;
+  } cases[] = {
+      {SDL_SCANCODE_KP_7, KMOD_NUM, 36}, {SDL_SCANCODE_KP_7, KMOD_NONE, 21},  // keypad 7 / Home
+      {SDL_SCANCODE_KP_8, KMOD_NUM, 37}, {SDL_SCANCODE_KP_8, KMOD_NONE, 28},  // keypad 8 / up
+      {SDL_SCANCODE_KP_1, KMOD_NONE, 24}, {SDL_SCANCODE_KP_4, KMOD_NONE, 26},  // End, left
+      {SDL_SCANCODE_KP_6, KMOD_NONE, 27}, {SDL_SCANCODE_KP_2, KMOD_NONE, 29},  // right, down
+      {SDL_SCANCODE_KP_PERIOD, KMOD_NONE, 23}, {SDL_SCANCODE_KP_PERIOD, KMOD_NUM, 46},  // Delete / point
+      {SDL_SCANCODE_KP_5, KMOD_NONE, 0}, {SDL_SCANCODE_KP_0, KMOD_NONE, 20},  // nothing, Insert
+      {SDL_SCANCODE_KP_PLUS, KMOD_NONE, 31}, {SDL_SCANCODE_KP_ENTER, KMOD_NONE, 35},  // no NumLock needed
+  };
+  for (const auto& c : cases) {
+    SDL_Event e = key(SDL_KEYDOWN, c.scancode, SDLK_UNKNOWN, 0);
+    e.key.keysym.mod = c.mod;
+    InputEvent out;
+    ASSERT_TRUE(translateEvent(e, out));
+    EXPECT_EQ(out.keyCode, c.code) << int(c.scancode) << " mod " << c.mod;
+  }
+  SDL_Event e = key(SDL_KEYDOWN, SDL_SCANCODE_J, SDLK_c, 0);  // C where a US layout has J
+  e.key.keysym.mod = KMOD_LCTRL | KMOD_RSHIFT | KMOD_RALT;
+  InputEvent out;
+  ASSERT_TRUE(translateEvent(e, out));
+  EXPECT_EQ(out.layoutKey, U'c');
+  using M = cocos2d::EventKeyboard::Modifier;
+  EXPECT_EQ(out.modifiers, unsigned(M::MODIFIER_CTRL | M::MODIFIER_SHIFT | M::MODIFIER_ALTGR));
+  e = key(SDL_KEYDOWN, SDL_SCANCODE_LEFT, SDLK_LEFT, 0);
+  e.key.keysym.mod = KMOD_LALT;
+  ASSERT_TRUE(translateEvent(e, out));
+  EXPECT_EQ(out.layoutKey, 0u) << "no character for keys that have none";
+  EXPECT_EQ(out.modifiers, unsigned(M::MODIFIER_ALT));
+}
+
 TEST(EventTranslation, WindowChanges) {
   const struct {
     Uint8 sdl;
     bool used;
     Type type;
   } cases[] = {
-      {SDL_WINDOWEVENT_EXPOSED, true, Type::Exposed},      {SDL_WINDOWEVENT_SIZE_CHANGED, true, Type::Exposed},
+      {SDL_WINDOWEVENT_EXPOSED, true, Type::Exposed},      {SDL_WINDOWEVENT_SIZE_CHANGED, true, Type::Resized},
       {SDL_WINDOWEVENT_HIDDEN, true, Type::Hidden},        {SDL_WINDOWEVENT_MINIMIZED, true, Type::Hidden},
       {SDL_WINDOWEVENT_SHOWN, true, Type::Shown},          {SDL_WINDOWEVENT_RESTORED, true, Type::Shown},
       {SDL_WINDOWEVENT_FOCUS_GAINED, true, Type::FocusGained}, {SDL_WINDOWEVENT_FOCUS_LOST, false, Type::Quit},
@@ -112,7 +152,11 @@ TEST(EventTranslation, QuitAndUnusedEvents) {
   EXPECT_EQ(out.type, Type::Quit);
   SDL_Event text{};
   text.type = SDL_TEXTINPUT;
-  EXPECT_FALSE(translateEvent(text, out));
+  EXPECT_FALSE(translateEvent(text, out)) << "no text";
+  std::snprintf(text.text.text, sizeof text.text.text, "%s", "\xC3\xA9");
+  ASSERT_TRUE(translateEvent(text, out));
+  EXPECT_EQ(out.type, Type::Text);
+  EXPECT_EQ(out.text, "\xC3\xA9");
   SDL_Event wheel{};
   wheel.type = SDL_MOUSEWHEEL;
   EXPECT_FALSE(translateEvent(wheel, out));

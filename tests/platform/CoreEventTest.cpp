@@ -178,7 +178,12 @@ TEST_F(CoreEvent, StopPropagationEndsTheKeyForLaterListeners) {
 TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
   runScene();
   auto* keys = EventListenerKeyboard::create();
-  keys->onKeyPressed = [this](Code code, Event*) { journal.push_back("down " + std::to_string(int(code))); };
+  keys->onKeyPressed = [this](Code code, Event* e) {
+    const auto* key = static_cast<EventKeyboard*>(e);
+    journal.push_back("down " + std::to_string(int(code)) + (key->isRepeat() ? " again" : "") +
+                      (key->getText().empty() ? "" : " '" + key->getText() + "'") +
+                      (key->getModifiers() ? " m" + std::to_string(key->getModifiers()) : ""));
+  };
   keys->onKeyReleased = [this](Code code, Event*) { journal.push_back("up " + std::to_string(int(code))); };
   dispatcher()->addEventListenerWithFixedPriority(keys, 1);
   auto* touches = EventListenerTouchOneByOne::create();
@@ -207,12 +212,20 @@ TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
     return e;
   };
   // 480 x 768 pixels show 800 x 1280 units, y flipped: a pixel is 5/3 of a unit.
+  backend::InputEvent typed = event(Type::KeyDown, 0, 0, 84);
+  typed.text = "(";
+  typed.modifiers = EventKeyboard::MODIFIER_SHIFT;
+  backend::InputEvent composed = event(Type::Text);
+  composed.text = "\xC3\xA9";
+  // Keys press again as the system repeats them, with the text the layout made of them.
   fake->events = {event(Type::MouseDown, 240, 384), event(Type::MouseMove, 246, 378), event(Type::MouseUp, 246, 378),
                   event(Type::MouseMove, 0, 0),  // no button held: nothing
-                  event(Type::KeyDown, 0, 0, 84), event(Type::KeyDown, 0, 0, 84, true), event(Type::KeyUp, 0, 0, 84)};
+                  event(Type::KeyDown, 0, 0, 84), event(Type::KeyDown, 0, 0, 84, true), event(Type::KeyUp, 0, 0, 84),
+                  typed, composed};
   view->pollEvents();
   EXPECT_EQ(journal, (std::vector<std::string>{"began 400,640 d0,0 s400,640", "moved 410,650 d10,10 s400,640",
-                                               "ended 410,650 d0,0 s400,640", "down 84", "up 84"}));
+                                               "ended 410,650 d0,0 s400,640", "down 84", "down 84 again", "up 84",
+                                               "down 84 '(' m1", "down 0 '\xC3\xA9'"}));
   EXPECT_FALSE(director()->isEndRequested());
   fake->events = {event(Type::Quit)};
   view->pollEvents();

@@ -46,7 +46,7 @@ std::u32string FakeBackend::drawnText() const {
   return text;
 }
 
-bool FakeBackend::openWindow(const backend::WindowOptions& s) {
+bool FakeBackend::openWindow(backend::WindowOptions& s) {
   window = s;
   windowOpen = !failOpen;
   return windowOpen;

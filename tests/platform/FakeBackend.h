@@ -62,7 +62,7 @@ class FakeBackend : public backend::Backend {
   // The code points drawn, in call order, as UTF-32.
   std::u32string drawnText() const;
 
-  bool openWindow(const backend::WindowOptions& s) override;
+  bool openWindow(backend::WindowOptions& s) override;
   std::string lastError() const override { return failOpen ? openError : ""; }
   bool isHeadless() const override { return window.headless; }
   bool pollEvent(backend::InputEvent& event) override;

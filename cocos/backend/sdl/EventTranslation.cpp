@@ -1,6 +1,7 @@
 #include "cocos/backend/sdl/EventTranslation.h"
 
 #include "cocos/backend/sdl/KeyTable.h"
+#include "cocos/base/EventKeyboard.h"
 
 namespace cocos2d::backend::sdl {
 namespace {
@@ -8,8 +9,12 @@ namespace {
 bool translateWindowEvent(const SDL_WindowEvent& window, InputEvent& out) {
   switch (window.event) {
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
       out.type = InputEvent::Type::Exposed;
+      return true;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      out.type = InputEvent::Type::Resized;
+      out.width = window.data1;
+      out.height = window.data2;
       return true;
     case SDL_WINDOWEVENT_HIDDEN:
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -28,6 +33,16 @@ bool translateWindowEvent(const SDL_WindowEvent& window, InputEvent& out) {
 }
 
 }  // namespace
+
+unsigned modifiersOf(unsigned sdlModifiers) {
+  using M = EventKeyboard::Modifier;
+  unsigned out = 0;
+  if (sdlModifiers & KMOD_SHIFT) out |= M::MODIFIER_SHIFT;
+  if (sdlModifiers & KMOD_CTRL) out |= M::MODIFIER_CTRL;
+  if (sdlModifiers & KMOD_LALT) out |= M::MODIFIER_ALT;
+  if (sdlModifiers & (KMOD_RALT | KMOD_MODE)) out |= M::MODIFIER_ALTGR;
+  return out;
+}
 
 bool translateEvent(const SDL_Event& event, InputEvent& out) {
   out = InputEvent{};
@@ -50,11 +65,25 @@ bool translateEvent(const SDL_Event& event, InputEvent& out) {
       out.y = static_cast<float>(event.motion.y);
       return true;
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
+    case SDL_KEYUP: {
+      const SDL_Keysym& key = event.key.keysym;
       out.type = event.type == SDL_KEYDOWN ? InputEvent::Type::KeyDown : InputEvent::Type::KeyUp;
-      out.keyCode = keyCodeForScancode(event.key.keysym.scancode);
+      out.keyCode = keyCodeForScancode(key.scancode);
+      // With NumLock off the keypad is a second set of editing keys.
+      if ((key.mod & KMOD_NUM) == 0) out.keyCode = keypadKeyWithoutNumLock(out.keyCode);
       out.repeat = event.key.repeat != 0;
+      out.modifiers = modifiersOf(key.mod);
+      // The layout's own character for the key, for shortcuts such as Ctrl+C.
+      if (key.sym > 0 && key.sym < 0x110000 && (key.sym & SDLK_SCANCODE_MASK) == 0) {
+        out.layoutKey = static_cast<char32_t>(key.sym >= 'A' && key.sym <= 'Z' ? key.sym - 'A' + 'a' : key.sym);
+      }
       return true;
+    }
+    case SDL_TEXTINPUT:
+      out.type = InputEvent::Type::Text;
+      out.text = event.text.text;
+      out.modifiers = modifiersOf(SDL_GetModState());
+      return !out.text.empty();
     case SDL_WINDOWEVENT:
       return translateWindowEvent(event.window, out);
     default:

@@ -106,6 +106,23 @@ static_assert(static_cast<int>(K::KEY_PLAY) < 256, "key codes must fit the table
 
 }  // namespace
 
+int keypadKeyWithoutNumLock(int keyCode) {
+  switch (static_cast<K>(keyCode)) {
+    case K::KEY_KP_HOME: return static_cast<int>(K::KEY_HOME);
+    case K::KEY_KP_UP: return static_cast<int>(K::KEY_UP_ARROW);
+    case K::KEY_KP_PG_UP: return static_cast<int>(K::KEY_PG_UP);
+    case K::KEY_KP_LEFT: return static_cast<int>(K::KEY_LEFT_ARROW);
+    case K::KEY_KP_FIVE: return static_cast<int>(K::KEY_NONE);
+    case K::KEY_KP_RIGHT: return static_cast<int>(K::KEY_RIGHT_ARROW);
+    case K::KEY_KP_END: return static_cast<int>(K::KEY_END);
+    case K::KEY_KP_DOWN: return static_cast<int>(K::KEY_DOWN_ARROW);
+    case K::KEY_KP_PG_DOWN: return static_cast<int>(K::KEY_PG_DOWN);
+    case K::KEY_KP_INSERT: return static_cast<int>(K::KEY_INSERT);
+    case K::KEY_KP_DELETE: return static_cast<int>(K::KEY_DELETE);
+    default: return keyCode;
+  }
+}
+
 int keyCodeForScancode(int sdlScancode) {
   if (sdlScancode < 0 || sdlScancode >= SDL_NUM_SCANCODES) return 0;
   return kTable[static_cast<std::size_t>(sdlScancode)];

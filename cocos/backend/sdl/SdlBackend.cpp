@@ -4,11 +4,14 @@
 #include <SDL_image.h>
 #include <SDL_syswm.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "cocos/backend/sdl/EventTranslation.h"
 #include "cocos/backend/sdl/RenderPrimitives.h"
+#include "cocos/backend/sdl/WindowFit.h"
+#include "platform/linux/X11Desktop.h"
 
 namespace cocos2d::backend::sdl {
 namespace {
@@ -41,7 +44,7 @@ void SdlBackend::closeWindow() {
   displayFd_ = kUnknownDescriptor;
 }
 
-bool SdlBackend::openWindow(const WindowOptions& options) {
+bool SdlBackend::openWindow(WindowOptions& options) {
   if (window_) {
     lastError_ = "cannot open a window: one is already open";
     return false;
@@ -76,8 +79,18 @@ bool SdlBackend::openWindow(const WindowOptions& options) {
     return false;
   }
   sdlStarted_ = true;
-  window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, options.width,
-                             options.height, SDL_WINDOW_SHOWN | (options.resizable ? SDL_WINDOW_RESIZABLE : 0));
+  // A window is made hidden first: the desktop's scale is read through its connection, and it
+  // shows at the size that fits.
+  const Uint32 flags = (headless_ ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN) | (options.resizable ? SDL_WINDOW_RESIZABLE : 0);
+  window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.width,
+                             options.height, flags);
+  if (window_ && !headless_) {
+    const WindowSize size = sizeForDesktop(options.width, options.height);
+    SDL_SetWindowSize(window_, size.width, size.height);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SDL_SetWindowMinimumSize(window_, std::max(1, options.width / 4), std::max(1, options.height / 4));
+    SDL_ShowWindow(window_);
+  }
   if (window_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
   if (!window_ || !renderer_) {
     lastError_ = std::string("cannot open a window: ") + SDL_GetError();
@@ -87,10 +100,28 @@ bool SdlBackend::openWindow(const WindowOptions& options) {
   SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_BLEND);
   SDL_GetRendererOutputSize(renderer_, &width_, &height_);
   visible_ = {0, 0, static_cast<float>(width_), static_cast<float>(height_)};
+  options.width = width_;
+  options.height = height_;
   partialFrames_ = !headless_;
   attachPresenter();
   lastError_.clear();
   return true;
+}
+
+WindowSize SdlBackend::sizeForDesktop(int width, int height) {
+  double dpi = 0;
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+    dpi = platform::xftDpi(info.info.x11.display);
+  }
+#endif
+  const double scale = desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), dpi);
+  SDL_Rect usable{0, 0, 0, 0};
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
+  return fitWindow(width, height, scale, usable.w, usable.h);
 }
 
 void SdlBackend::attachPresenter() {
@@ -138,7 +169,22 @@ bool SdlBackend::pollEvent(InputEvent& event) {
       SDL_GetRendererOutputSize(renderer_, &width_, &height_);
       visible_ = {0, 0, static_cast<float>(width_), static_cast<float>(height_)};
     }
-    if (translateEvent(raw, event)) return true;
+    if (!translateEvent(raw, event)) continue;
+    if (event.type == InputEvent::Type::Resized) {
+      // What is drawn on is the renderer's output, which is what the engine must lay out for.
+      event.width = width_;
+      event.height = height_;
+    }
+    if (event.type == InputEvent::Type::KeyDown) {
+      // The text a key press produced follows it at once in the queue: the two travel as one
+      // event, so that the text, not the key's position, decides what is typed.
+      SDL_Event next;
+      if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 && next.type == SDL_TEXTINPUT) {
+        SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+        event.text = next.text.text;
+      }
+    }
+    return true;
   }
   return false;
 }

@@ -15,6 +15,7 @@
 #include "cocos/backend/sdl/SoundPlayer.h"
 #include "cocos/backend/sdl/TextRenderer.h"
 #include "cocos/backend/sdl/TextureStore.h"
+#include "cocos/backend/sdl/WindowFit.h"
 #include "platform/linux/X11Presenter.h"
 
 namespace cocos2d::backend::sdl {
@@ -24,7 +25,7 @@ class SdlBackend final : public Backend {
   SdlBackend();
   ~SdlBackend() override;
 
-  bool openWindow(const WindowOptions& options) override;
+  bool openWindow(WindowOptions& options) override;
   std::string lastError() const override { return lastError_; }
   bool isHeadless() const override { return headless_; }
 
@@ -70,6 +71,8 @@ class SdlBackend final : public Backend {
   static constexpr int kUnknownDescriptor = -2;
   void closeWindow();
   void attachPresenter();
+  // The size a window asked at width x height gets on this desktop.
+  WindowSize sizeForDesktop(int width, int height);
   // The display connection's descriptor, or -1 when the display has none to wait on.
   int displayDescriptor();
 
