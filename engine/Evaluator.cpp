@@ -1,6 +1,7 @@
 #include "engine/Evaluator.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <system_error>
@@ -17,6 +18,20 @@ constexpr double kPi = 3.141592653589793;
 // strtod's longest-valid-prefix conversion without its locale dependence; from_chars leaves
 // overflow and underflow to strtod, which gives the infinity or the tiny value.
 double numberValue(const std::string& text) {
+  // Up to 15 plain digits are an integer that a double holds exactly: the same value as the
+  // conversion below gives, without its cost.
+  if (text.size() <= 15) {
+    std::uint64_t whole = 0;
+    bool digits = !text.empty();
+    for (const char c : text) {
+      if (c < '0' || c > '9') {
+        digits = false;
+        break;
+      }
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (digits) return static_cast<double>(whole);
+  }
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   (void)end;

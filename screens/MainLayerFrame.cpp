@@ -57,17 +57,17 @@ void MainLayer::launchFallingGlyph(const std::string& text, const Vec2& position
 
 namespace {
 
-// Whether a character started at x, y can reach the screen before it falls off the bottom:
-// it drifts at most 2 units a frame sideways for as many frames as it falls, and turning, it
-// reaches at most 1.5 font sizes from its centre.
-bool flightCanBeSeen(double x, double y) {
+// The x beyond which a character started at height y can never reach the screen before it
+// falls off the bottom: it drifts at most 2 units a frame sideways for as many frames as it
+// falls, and turning, it reaches at most 1.5 font sizes from its centre.
+double farthestVisibleStart(double y) {
   constexpr double kMaxDrift = 2.0;
   constexpr double kReach = 1.5 * 48;
   constexpr double kScreenWidth = 800;
   double fallen = 0;
   int frames = 0;
   while (fallen <= y) fallen += kGravity * ++frames;
-  return x - kMaxDrift * frames - kReach < kScreenWidth;
+  return kScreenWidth + kMaxDrift * frames + kReach;
 }
 
 }  // namespace
@@ -79,18 +79,23 @@ void MainLayer::dropShownCharacters() {
   if (count == 0) return;
   const double width = exprLabel->getContentSize().width;
   const float y = cursorBar->getPositionY();
+  const double farthest = farthestVisibleStart(y);
   // Characters far past the right edge get no label, but still take their random numbers, so
   // that everything drawn afterwards is what it would have been.
-  std::size_t begin = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t end = nextUtf8Boundary(shown, begin);
+  std::size_t begin = 0, i = 0;
+  for (; i < count; ++i) {
     const double x = static_cast<double>(i) * width / static_cast<double>(count) + kLeftMargin;
-    launchFallingGlyph(shown.substr(begin, end - begin), Vec2(static_cast<float>(x), y), flightCanBeSeen(x, y));
+    if (x >= farthest) break;  // shares grow with i: none after this one can be seen either
+    const std::size_t end = nextUtf8Boundary(shown, begin);
+    launchFallingGlyph(shown.substr(begin, end - begin), Vec2(static_cast<float>(x), y), true);
     begin = end;
   }
+  randomEngine.discard(3 * static_cast<unsigned long long>(count - i));
 }
 
 void MainLayer::updateFallingGlyphs() {
+  // Characters in flight move all over the screen: a whole frame, without working out where.
+  if (!fallingGlyphs.empty()) Director::getInstance()->setNeedsRedraw();
   // One pass that moves every record and closes the gaps of those that left the screen, so
   // that many characters landing in the same frame cost no more than one move each.
   std::size_t kept = 0;

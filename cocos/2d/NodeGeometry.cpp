@@ -75,11 +75,13 @@ bool Node::getDrawnBounds(Rect& world) const {
 }
 
 void Node::invalidateDrawnArea() const {
+  Director* director = Director::getInstance();
+  if (director->needsWholeRedraw()) return;  // many moving nodes: no bounds to work out
   // Only nodes on the stage have a picture to change; for the others (being built, or in a
   // scene below) a whole redraw keeps the old, conservative rule.
   Rect bounds;
   if (_running && getDrawnBounds(bounds)) {
-    Director::getInstance()->invalidateRect(bounds);
+    director->invalidateRect(bounds);
   } else {
     requestRedraw();
   }

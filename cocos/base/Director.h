@@ -81,6 +81,8 @@ class Director {
   // Only this rectangle (design units) changed: the next drawing may redraw just that part.
   void invalidateRect(const Rect& designRect);
   bool needsRedraw() const { return _needsRedraw || _dirtyArea.size.width > 0; }
+  // The next drawing redraws everything anyway: a change need not say where it is.
+  bool needsWholeRedraw() const { return _needsRedraw; }
 
   // --- pacing of an event-driven loop. Frames are needed only while something moves or a
   // change is due; each frame's updates ask again for what they still need.
