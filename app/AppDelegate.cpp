@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cocos/accessibility/Accessibility.h"
 #include "screens/MainLayer.h"
 #include "screens/Version.h"
 
@@ -30,6 +31,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     director->setOpenGLView(view);
   }
   director->setAnimationInterval(1.0f / 60);
+  accessibility::setApplicationName("Pemtrix");
   view->setDesignResolutionSize(800, 1280, ResolutionPolicy::EXACT_FIT);
   FileUtils::getInstance()->setSearchPaths({"images", "buttons", "sounds"});
 

@@ -2,6 +2,7 @@
 #include <chrono>
 
 #include "cocos/2d/Scene.h"
+#include "cocos/accessibility/Accessibility.h"
 #include "cocos/base/AutoreleasePool.h"
 #include "cocos/base/Director.h"
 #include "cocos/base/Scheduler.h"
@@ -37,6 +38,7 @@ bool Director::drawFrame(bool force) {
   const Size frame = _openGLView->getFrameSize();
   Renderer renderer(backend, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
   renderer.render(_runningScene, _clearColor);
+  accessibility::frameDrawn(_runningScene);
   return true;
 }
 

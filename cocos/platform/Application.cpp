@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cocos/accessibility/Accessibility.h"
 #include "cocos/base/Director.h"
 #include "cocos/platform/GLView.h"
 
@@ -42,6 +43,7 @@ int Application::run() {
   }
   view->retain();
   backend::Backend* backend = view->getBackend();
+  const accessibility::Session accessibility;  // publishes the screens from the first frame on
   std::uint64_t last = backend->monotonicNanoseconds();
   std::uint64_t nextFrame = last;
   while (!director->isEndRequested() && !view->windowShouldClose()) {
