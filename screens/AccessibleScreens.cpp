@@ -15,8 +15,9 @@ using accessibility::Role;
 
 namespace {
 
-// The expression line's focus ranks below a message box's button, which sits over it.
-constexpr int kLineFocus = 1;
+// Where a screen reader's attention goes when a screen appears: the expression line, the first
+// row of the memory and settings screens, and over everything a message box's first button.
+constexpr int kScreenFocus = 1;
 constexpr int kDialogFocus = 2;
 
 std::string imageBaseName(const std::string& file) {
@@ -53,10 +54,10 @@ void describeCalculator(MainLayer* layer) {
   }
 
   auto& entry = makeAccessible(expressionLine(layer->getExprLabel()), Role::Entry, "Expression",
-                               "The line to calculate. Type with the keys or the keyboard; equals calculates it.");
+                               "Type with the keys or the keyboard; equals calculates the line.");
   entry.textSource = [layer] { return layer->getExpression(); };
   entry.caretSource = [layer] { return layer->getCursorPos(); };
-  entry.focusPriority = kLineFocus;
+  entry.focusPriority = kScreenFocus;
 
   for (Node* child : layer->getKeypadMenu()->getChildren()) {
     if (auto* key = dynamic_cast<MenuItemImage*>(child)) describeImageKey(key);
@@ -89,6 +90,7 @@ void describeMemoryScreen(MemoryLayer* layer, const std::string& title, const st
       return "Memory " + std::to_string(row + 1) + ", " + (text.empty() ? std::string("empty") : text);
     };
     button.press = [layer, row] { layer->pickRow(row); };
+    if (row == 0) button.focusPriority = kScreenFocus;
   }
 }
 
@@ -100,6 +102,7 @@ void describeSettingsScreen(Layer* layer, const std::vector<CaptionedRow>& rows)
     auto& button = makeAccessible(row.item, Role::PushButton, "", description ? description : "");
     Label* caption = row.caption;
     button.nameSource = [caption] { return caption->getString(); };
+    if (index == 1) button.focusPriority = kScreenFocus;
   }
 }
 

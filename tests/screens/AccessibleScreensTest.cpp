@@ -223,6 +223,7 @@ TEST_F(AccessibleScreens, SettingsRowsAreNamedByTheirCaptions) {
   std::vector<std::string> rows = buttonNames(s);
   rows.erase(std::remove(rows.begin(), rows.end(), "back"), rows.end());
   EXPECT_EQ(rows, settings->getCaptions());
+  EXPECT_EQ(s.focused, named(s, rows[0])->id) << "a screen reader starts at the first row";
 
   const std::string sound = settings->getCaptions()[2];
   press(sound);
@@ -249,6 +250,7 @@ TEST_F(AccessibleScreens, MemoryRowsStoreAndRecallAsTapsDo) {
     if (row->name.rfind("Memory 3, ", 0) == 0) slot3 = row;
   }
   ASSERT_NE(slot3, nullptr);
+  EXPECT_EQ(s.find(s.focused)->name.rfind("Memory 1, ", 0), 0u) << "a screen reader starts at the first slot";
   press(slot3->name);
   EXPECT_NE(named(tree(), "Memory 3, 42"), nullptr);
   press("back");
