@@ -3,7 +3,7 @@
 namespace cocos2d::accessibility::dbus {
 namespace {
 
-// The specification's limit for a whole message.
+// The largest message the D-Bus protocol allows.
 constexpr std::uint64_t kMaxMessage = 128ull * 1024 * 1024;
 
 constexpr std::uint8_t kFieldPath = 1, kFieldInterface = 2, kFieldMember = 3, kFieldDestination = 6,
