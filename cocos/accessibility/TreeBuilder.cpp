@@ -27,9 +27,18 @@ int caretInCharacters(const std::string& bytes, int caretByte) {
   return static_cast<int>(countUtf8CodePointsBefore(bytes, static_cast<std::size_t>(caretByte)));
 }
 
+// Whole pixels. Coordinates are kept within a range that no window reaches, so that a node
+// flung far away (or collapsed by a transform) still gives a box whose sizes fit in an int.
+int toPixel(float v) {
+  constexpr float kFar = 1e6f;
+  if (!(v > -kFar)) return static_cast<int>(-kFar);  // NaN lands here too
+  if (v > kFar) return static_cast<int>(kFar);
+  return static_cast<int>(std::lround(v));
+}
+
 PixelBox toPixelBox(const Rect& r) {
-  const int x0 = static_cast<int>(std::lround(r.getMinX())), y0 = static_cast<int>(std::lround(r.getMinY()));
-  const int x1 = static_cast<int>(std::lround(r.getMaxX())), y1 = static_cast<int>(std::lround(r.getMaxY()));
+  const int x0 = toPixel(r.getMinX()), y0 = toPixel(r.getMinY());
+  const int x1 = toPixel(r.getMaxX()), y1 = toPixel(r.getMaxY());
   return PixelBox{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
 }
 

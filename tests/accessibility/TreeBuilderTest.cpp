@@ -128,6 +128,20 @@ TEST_F(AccessibilityTree, BoundsAreWindowPixelsFromTheTopLeft) {
   const accessibility::PixelBox expected{60, 0, 120, 60};
   EXPECT_EQ(named(snapshot(), "b")->bounds, expected);
   EXPECT_EQ(snapshot().window, (accessibility::PixelBox{0, 0, 480, 768}));
+
+  // Nodes flung far away or collapsed by a transform still give sane boxes, never showing.
+  Node* far = box(scene, 3e38f, -3e38f, 3e38f, 3e38f);
+  makeAccessible(far, Role::PushButton, "far");
+  Node* collapsed = box(scene, 100, 100, 100, 100);
+  collapsed->setScale(0);
+  makeAccessible(collapsed, Role::PushButton, "collapsed");
+  const Snapshot s = snapshot();
+  for (const char* name : {"far", "collapsed"}) {
+    const PublishedNode* n = named(s, name);
+    ASSERT_NE(n, nullptr) << name;
+    EXPECT_GE(n->bounds.width, 0) << name;
+    EXPECT_FALSE(n->states & kShowing) << name;
+  }
 }
 
 TEST_F(AccessibilityTree, ItemsOfADisabledMenuAndDisabledItemsCanBeNeitherUsedNorPressed) {
