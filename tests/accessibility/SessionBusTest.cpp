@@ -1,6 +1,6 @@
 // The session bus question (does a name have an owner?) against scripted buses that answer,
-// refuse, stall or send rubbish, and against a real dbus-daemon where one is installed; and
-// the wire format under it, which reads whatever a bus sends without reading out of bounds.
+// refuse, stall or send rubbish, and against a real dbus-daemon where one is installed; and the
+// wire format under it, which must read whatever a bus sends without reading out of bounds.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <thread>
@@ -73,78 +72,6 @@ std::string busMessage(dbus::Message::Type type, std::uint32_t replySerial, char
 
 const auto kReturn = dbus::Message::Type::MethodReturn;
 
-TEST(DbusWire, AMethodCallReadsBackAsWritten) {
-  const std::string name = "org.a11y.Bus";
-  const std::string call = dbus::busMethodCall(2, "NameHasOwner", &name);
-  std::size_t used = 0;
-  dbus::Message m;
-  ASSERT_EQ(dbus::readMessage(call, used, m), dbus::ReadResult::Complete);
-  EXPECT_EQ(used, call.size());
-  EXPECT_EQ(m.type, dbus::Message::Type::MethodCall);
-  EXPECT_EQ(m.signature, "s");
-  EXPECT_EQ(m.body, std::string("\x0c\0\0\0org.a11y.Bus\0", 17));
-  EXPECT_EQ(call.size() % 8, 1u) << "the body follows the header on an 8-byte boundary";
-
-  const std::string hello = dbus::busMethodCall(1, "Hello", nullptr);
-  ASSERT_EQ(dbus::readMessage(hello, used, m), dbus::ReadResult::Complete);
-  EXPECT_TRUE(m.signature.empty());
-  EXPECT_TRUE(m.body.empty());
-}
-
-TEST(DbusWire, RepliesInBothByteOrdersGiveTheirBoolean) {
-  for (bool big : {false, true}) {
-    for (const char* value : {"true", "false"}) {
-      dbus::Message m;
-      std::size_t used = 0;
-      const std::string bytes = busMessage(kReturn, 2, 'b', value, big);
-      ASSERT_EQ(dbus::readMessage(bytes + "next", used, m), dbus::ReadResult::Complete);
-      EXPECT_EQ(used, bytes.size());
-      EXPECT_EQ(m.replySerial, 2u);
-      bool owned = false;
-      ASSERT_TRUE(dbus::readBooleanReply(m, owned));
-      EXPECT_EQ(owned, std::string(value) == "true");
-    }
-  }
-  dbus::Message m;
-  std::size_t used = 0;
-  ASSERT_EQ(dbus::readMessage(busMessage(kReturn, 2, 'b', "2"), used, m), dbus::ReadResult::Complete);
-  bool owned = false;
-  EXPECT_FALSE(dbus::readBooleanReply(m, owned)) << "a boolean is 0 or 1";
-  ASSERT_EQ(dbus::readMessage(busMessage(kReturn, 2, 's', "yes"), used, m), dbus::ReadResult::Complete);
-  EXPECT_FALSE(dbus::readBooleanReply(m, owned)) << "a string is no boolean";
-}
-
-TEST(DbusWire, PartialAndBrokenMessagesAreToldApart) {
-  const std::string whole = busMessage(kReturn, 2, 'b', "true");
-  struct Case {
-    std::string bytes;
-    dbus::ReadResult expected;
-  };
-  std::string hugeBody = whole;
-  hugeBody[4] = hugeBody[5] = hugeBody[6] = hugeBody[7] = '\x7f';
-  std::string badVersion = whole;
-  badVersion[3] = 2;
-  std::string badType = whole;
-  badType[1] = 9;
-  std::string oddField = whole;
-  oddField[18] = 'x';  // the first header field's type: not one the bus uses
-  const Case cases[] = {
-      {"", dbus::ReadResult::NeedMore},
-      {whole.substr(0, 10), dbus::ReadResult::NeedMore},
-      {whole.substr(0, whole.size() - 1), dbus::ReadResult::NeedMore},
-      {"GET / HTTP/1.1\r\n\r\n", dbus::ReadResult::Malformed},
-      {hugeBody, dbus::ReadResult::Malformed},
-      {badVersion, dbus::ReadResult::Malformed},
-      {badType, dbus::ReadResult::Malformed},
-      {oddField, dbus::ReadResult::Malformed},
-  };
-  for (const Case& c : cases) {
-    dbus::Message m;
-    std::size_t used = 0;
-    EXPECT_EQ(dbus::readMessage(c.bytes, used, m), c.expected) << testing::PrintToString(c.bytes);
-  }
-}
-
 TEST(DbusWire, DamagedMessagesNeverReadOutOfBounds) {
   // Under the sanitizers, any read past the bytes fails the test.
   const std::string whole = busMessage(kReturn, 2, 's', "a reply with some text");
@@ -193,12 +120,16 @@ class ScriptedBus {
   }
   ~ScriptedBus() {
     ::shutdown(_listener, SHUT_RDWR);
-    _thread.join();
+    if (_thread.joinable()) _thread.join();
     ::close(_listener);
     ::unlink(_path.c_str());
   }
   std::string address() const { return "unix:path=" + _path; }
-  const std::string& received() const { return _received; }
+  // What the client sent, once the conversation is over.
+  const std::string& received() {
+    if (_thread.joinable()) _thread.join();
+    return _received;
+  }
 
  private:
   static inline int count = 0;
@@ -219,6 +150,8 @@ TEST(SessionBus, TheAnswerToTheQuestionIsTheOwnership) {
   };
   const Case cases[] = {
       {"owned", ok, busMessage(kReturn, 2, 'b', "true"), true},
+      {"owned, big-endian", ok, busMessage(kReturn, 2, 'b', "true", true), true},
+      {"not a boolean", ok, busMessage(kReturn, 2, 's', "yes"), false},
       {"after the other traffic", ok, hello + acquired + busMessage(kReturn, 2, 'b', "true"), true},
       {"not owned", ok, hello + busMessage(kReturn, 2, 'b', "false"), false},
       {"an error", ok, busMessage(dbus::Message::Type::Error, 2, 's', "denied"), false},
@@ -254,38 +187,6 @@ TEST(SessionBus, AddressesAreTriedInOrderAndUnreachableOnesSkipped) {
   EXPECT_FALSE(busNameHasOwner(unreachable, "x", 2000));
   EXPECT_FALSE(busNameHasOwner("", "x", 2000));
   EXPECT_FALSE(busNameHasOwner("unix:path=%zz", "x", 2000)) << "a broken escape is no address";
-}
-
-TEST(SessionBus, TheSessionAddressComesFromTheEnvironmentOrTheRuntimeFolder) {
-  const char* savedAddress = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string keepAddress = savedAddress ? savedAddress : "", keepRuntime = savedRuntime ? savedRuntime : "";
-
-  setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/run/user/1/bus", 1);
-  EXPECT_EQ(sessionBusAddress(), "unix:path=/run/user/1/bus");
-  unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  setenv("XDG_RUNTIME_DIR", "/nonexistent", 1);
-  EXPECT_EQ(sessionBusAddress(), "") << "no socket there";
-  {
-    char pattern[] = "/tmp/pemtrix-runtime-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
-    const std::string bus = dir + "/bus";
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    bus.copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-    EXPECT_EQ(sessionBusAddress(), "unix:path=" + bus);
-    ::close(fd);
-    ::unlink(bus.c_str());
-    ::rmdir(dir.c_str());
-  }
-
-  if (savedAddress) setenv("DBUS_SESSION_BUS_ADDRESS", keepAddress.c_str(), 1);
-  if (savedRuntime) setenv("XDG_RUNTIME_DIR", keepRuntime.c_str(), 1);
-  else unsetenv("XDG_RUNTIME_DIR");
 }
 
 TEST(SessionBus, ARealBusKnowsItsOwnNameAndNotAnAbsentOne) {
