@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cocos/accessibility/Accessibility.h"
 #include "screens/MainLayer.h"
 #include "screens/Version.h"
 
@@ -32,6 +33,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     director->setOpenGLView(view);
   }
   director->setAnimationInterval(1.0f / 60);
+  accessibility::setApplicationName("Pemtrix");
   // Whatever the window's shape, the design area keeps its proportions, letterboxed.
   view->setDesignResolutionSize(800, 1280, ResolutionPolicy::SHOW_ALL);
   FileUtils::getInstance()->setSearchPaths({"images", "buttons", "sounds"});

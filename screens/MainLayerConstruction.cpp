@@ -1,6 +1,7 @@
 // Building the calculator screen, its refresh on return to the front, and the key click.
 #include "cocos/audio/SimpleAudioEngine.h"
 #include "cocos/base/UserDefault.h"
+#include "screens/AccessibleScreens.h"
 #include "screens/MainLayer.h"
 #include "screens/MemoryHandOver.h"
 #include "screens/SettingsVocabulary.h"
@@ -81,6 +82,7 @@ bool MainLayer::init() {
   addChild(cursorBar, 1);
   buildKeys();
   registerKeyboard();
+  describeCalculator(this);
   scheduleUpdate();
   return true;
 }

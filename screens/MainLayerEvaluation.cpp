@@ -1,5 +1,6 @@
 // The equal key: the line goes to the engine, expression and result go onto the tape and into
 // the history, and the line is emptied for the next expression.
+#include "cocos/accessibility/Accessibility.h"
 #include "engine/ResultFormatter.h"
 #include "screens/MainLayer.h"
 
@@ -21,6 +22,7 @@ void MainLayer::evaluate() {
     history.push_front(std::move(line));
     history.push_front(std::make_shared<const std::string>(result));
     historyTape[0]->setString("=" + result);
+    accessibility::announce(historyTape[0]->getString());
     exprLabel->setString("");
     expression.clear();
     viewStart = 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cocos/base/UserDefault.h"
+#include "screens/AccessibleScreens.h"
 #include "screens/MemoryHandOver.h"
 #include "screens/SettingsVocabulary.h"
 #include "screens/UiHelpers.h"
@@ -66,6 +67,7 @@ bool MemoryLayer::init() {
     value->setAnchorPoint(Vec2::ANCHOR_MIDDLE_LEFT);
     _valueLabels.push_back(value);
   }
+  describeMemoryScreen(this, _title, _valueLabels);
 
   auto* touches = EventListenerTouchOneByOne::create();
   touches->onTouchBegan = [this](Touch* t, Event* e) { return onTouchBegan(t, e); };
@@ -125,9 +127,18 @@ void MemoryLayer::onTouchMoved(Touch* touch, Event*) {
 void MemoryLayer::onTouchEnded(Touch*, Event*) {
   if (_selectedRow < 0) return;
   dropHighlight();
-  Label* label = _valueLabels[static_cast<std::size_t>(_selectedRow)];
+  pickRow(_selectedRow);
+}
+
+Rect MemoryLayer::rowRect(int row) {
+  return Rect(0, static_cast<float>(kListBottom + (9 - row) * kRowHeight), 800, static_cast<float>(kRowHeight));
+}
+
+void MemoryLayer::pickRow(int row) {
+  if (row < 0 || row >= static_cast<int>(_valueLabels.size())) return;
+  Label* label = _valueLabels[static_cast<std::size_t>(row)];
   if (memoryStoreMode) {
-    UserDefault::getInstance()->setStringForKey(memoryKey(_selectedRow + 1).c_str(), memoryTransfer);
+    UserDefault::getInstance()->setStringForKey(memoryKey(row + 1).c_str(), memoryTransfer);
     label->setString(memoryTransfer);
   } else {
     memoryTransfer = label->getString();

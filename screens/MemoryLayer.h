@@ -17,6 +17,10 @@ class MemoryLayer : public cocos2d::Layer {
 
   // The row under a y coordinate: 0 for slot 1 at the top to 9, or -1 outside the list.
   static int rowAt(float y);
+  // A row's rectangle in design units.
+  static cocos2d::Rect rowRect(int row);
+  // What a tap on the row does: store into the slot, or recall it and return.
+  void pickRow(int row);
 
   // For the automation dump.
   const std::string& getTitle() const { return _title; }

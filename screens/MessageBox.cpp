@@ -1,6 +1,7 @@
 #include "screens/MessageBox.h"
 
 #include "cocos/base/UserDefault.h"
+#include "screens/AccessibleScreens.h"
 #include "screens/SettingsVocabulary.h"
 
 using namespace cocos2d;
@@ -89,6 +90,7 @@ bool CMessageBox::init() {
   auto* menu = Menu::createWithArray(items);
   menu->setPosition(Vec2::ZERO);
   addChild(menu, kTextZ);
+  describeMessageBox(this, _messageLabel, items, _captions);
 
   auto* keys = EventListenerKeyboard::create();
   keys->onKeyReleased = [this](EventKeyboard::KeyCode code, Event*) {

@@ -1,6 +1,7 @@
 #include "screens/SettingsLayer.h"
 
 #include "cocos/base/UserDefault.h"
+#include "screens/AccessibleScreens.h"
 #include "screens/SettingsVocabulary.h"
 #include "screens/UiHelpers.h"
 
@@ -58,6 +59,8 @@ bool SettingsLayer::init() {
   rows->alignItemsVertically();
   addChild(rows);
   updateAllLabels();
+  describeSettingsScreen(this, {{_langItem, _langLabel}, {_bgItem, _bgLabel}, {_soundItem, _soundLabel},
+                                {_commaItem, _commaLabel}, {_fallItem, _fallLabel}});
 
   auto* keys = EventListenerKeyboard::create();
   keys->onKeyReleased = [](EventKeyboard::KeyCode code, Event*) {

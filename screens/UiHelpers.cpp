@@ -1,5 +1,7 @@
 #include "screens/UiHelpers.h"
 
+#include "screens/AccessibleScreens.h"
+
 using namespace cocos2d;
 
 Sprite* addColorRect(Node* parent, const Color3B& color, float width, const Vec2& position, float height, int z) {
@@ -25,5 +27,6 @@ MenuItemImage* createBackButton(const ccMenuCallback& callback) {
   MenuItemImage* item = MenuItemImage::create("Back.png", "Back-pushed.png", callback);
   item->setPosition(Vec2(54, 1225.625f));
   item->setScale(0.44375f, 0.44375f);
+  describeImageKey(item);
   return item;
 }

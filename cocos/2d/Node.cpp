@@ -2,8 +2,10 @@
 #include "cocos/2d/Node.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "cocos/2d/Scene.h"
+#include "cocos/accessibility/Accessible.h"
 #include "cocos/base/Director.h"
 #include "cocos/base/EventDispatcher.h"
 #include "cocos/base/Scheduler.h"
@@ -59,6 +61,8 @@ Node* Node::create() {
 }
 
 bool Node::init() { return true; }
+
+void Node::setAccessible(std::unique_ptr<accessibility::Accessible> accessible) { _accessible = std::move(accessible); }
 
 void Node::requestRedraw() { Director::getInstance()->setNeedsRedraw(); }
 

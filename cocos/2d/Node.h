@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ class Renderer;
 class Scene;
 class Scheduler;
 class Touch;
+namespace accessibility {
+class Accessible;
+}
 
 class Node : public Ref {
  public:
@@ -92,6 +96,11 @@ class Node : public Ref {
   int getTag() const { return _tag; }
   void setName(const std::string& name) { _name = name; }
   const std::string& getName() const { return _name; }
+
+  // --- what the node shows to assistive technologies; null when it shows nothing itself
+  // (its descendants may).
+  void setAccessible(std::unique_ptr<accessibility::Accessible> accessible);
+  accessibility::Accessible* getAccessible() const { return _accessible.get(); }
 
   // --- appearance
   virtual void setVisible(bool visible);
@@ -194,6 +203,7 @@ class Node : public Ref {
   bool _cascadeOpacityEnabled = false;
   bool _running = false;
   bool _isTransitionFinished = false;
+  std::unique_ptr<accessibility::Accessible> _accessible;
 };
 
 }  // namespace cocos2d

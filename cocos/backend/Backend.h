@@ -150,6 +150,16 @@ class Backend {
   virtual std::string preferredLanguage() = 0;  // two-letter code such as "ja" or "en"
   virtual std::uint64_t monotonicNanoseconds() = 0;
 
+  // --- desktop services for assistive technologies
+  // Where the window's top-left corner is on the screen; false when unknown.
+  virtual bool windowScreenPosition(int& x, int& y) {
+    x = y = 0;
+    return false;
+  }
+  // The accessibility bus address that the display publishes (the X root window's AT_SPI_BUS
+  // property); empty when it publishes none.
+  virtual std::string accessibilityBusAddress() { return {}; }
+
  protected:
   const std::vector<WaitSource*>& waitSources() const { return waitSources_; }
 

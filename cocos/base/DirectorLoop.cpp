@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "cocos/2d/Scene.h"
+#include "cocos/accessibility/Accessibility.h"
 #include "cocos/base/AutoreleasePool.h"
 #include "cocos/base/Director.h"
 #include "cocos/base/Scheduler.h"
@@ -73,12 +74,14 @@ bool Director::drawFrame(bool force) {
   _dirtyArea = Rect();
   if (!whole && backend->supportsPartialFrames()) {
     renderDirtyArea(dirty);
+    accessibility::frameDrawn(_runningScene);
     return true;
   }
   const Size frame = _openGLView->getFrameSize();
   Renderer renderer(backend, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
   prepareLetterbox(renderer);
   renderer.render(_runningScene, _clearColor);
+  accessibility::frameDrawn(_runningScene);
   return true;
 }
 

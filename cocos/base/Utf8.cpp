@@ -58,14 +58,7 @@ std::size_t enclosingSequence(const std::string& bytes, std::size_t i, std::size
   return j;
 }
 
-}  // namespace
-
-std::size_t detail::decodeSequence(const unsigned char* s, std::size_t n, std::size_t i, char32_t& cp) {
-  return decodeOne(s, n, i, cp);
-}
-
-namespace {
-
+// Calls sink(code point, index of its first byte) for each code point in order.
 template <typename Sink>
 void decode(const std::string& bytes, Sink&& sink) {
   const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -73,16 +66,17 @@ void decode(const std::string& bytes, Sink&& sink) {
   std::size_t i = 0;
   while (i < n) {
     if (s[i] < 0x80) {
-      sink(static_cast<char32_t>(s[i++]));
+      sink(static_cast<char32_t>(s[i]), i);
+      ++i;
       continue;
     }
     char32_t cp = 0;
     const std::size_t len = decodeOne(s, n, i, cp);
     if (len == 0) {
-      sink(kReplacementCharacter);
+      sink(kReplacementCharacter, i);
       ++i;
     } else {
-      sink(cp);
+      sink(cp, i);
       i += len;
     }
   }
@@ -91,13 +85,50 @@ void decode(const std::string& bytes, Sink&& sink) {
 }  // namespace
 
 void decodeUtf8(const std::string& bytes, std::vector<char32_t>& out) {
-  decode(bytes, [&out](char32_t cp) { out.push_back(cp); });
+  decode(bytes, [&out](char32_t cp, std::size_t) { out.push_back(cp); });
 }
 
 std::size_t countUtf8CodePoints(const std::string& bytes) {
   std::size_t count = 0;
-  decode(bytes, [&count](char32_t) { ++count; });
+  decode(bytes, [&count](char32_t, std::size_t) { ++count; });
   return count;
+}
+
+std::size_t countUtf8CodePointsBefore(const std::string& bytes, std::size_t byteOffset) {
+  std::size_t count = 0;
+  decode(bytes, [&count, byteOffset](char32_t, std::size_t start) {
+    if (start < byteOffset) ++count;
+  });
+  return count;
+}
+
+void appendUtf8(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+std::string toValidUtf8(const std::string& bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  decode(bytes, [&out](char32_t cp, std::size_t) { appendUtf8(cp, out); });
+  return out;
+}
+
+std::size_t detail::decodeSequence(const unsigned char* s, std::size_t n, std::size_t i, char32_t& cp) {
+  return decodeOne(s, n, i, cp);
 }
 
 std::size_t nextUtf8Boundary(const std::string& bytes, std::size_t i) {

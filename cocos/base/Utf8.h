@@ -51,4 +51,15 @@ inline char32_t decodeUtf8At(const std::string& bytes, std::size_t& i) {
   return cp;
 }
 
+// The number of code points that start before a byte offset: an offset inside a character
+// counts that character.
+std::size_t countUtf8CodePointsBefore(const std::string& bytes, std::size_t byteOffset);
+
+// Appends the UTF-8 form of a code point (at most U+10FFFF, not a surrogate).
+void appendUtf8(char32_t cp, std::string& out);
+
+// The bytes as decodeUtf8 reads them, encoded again: valid UTF-8 in which each unreadable
+// byte became U+FFFD, for interfaces that refuse anything else.
+std::string toValidUtf8(const std::string& bytes);
+
 }  // namespace cocos2d

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cocos/accessibility/Accessibility.h"
 #include "cocos/base/AutoreleasePool.h"
 #include "cocos/base/Director.h"
 #include "cocos/platform/GLView.h"
@@ -43,10 +44,13 @@ int Application::run() {
     return 1;
   }
   view->retain();
-  if (director->isVirtualClock()) {
-    runFixedRate(view);
-  } else {
-    runOnEvents(view);
+  {
+    const accessibility::Session accessibility;  // publishes the screens from the first frame on
+    if (director->isVirtualClock()) {
+      runFixedRate(view);
+    } else {
+      runOnEvents(view);
+    }
   }
   view->release();
   director->reset();

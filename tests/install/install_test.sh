@@ -59,6 +59,11 @@ else
   echo "SKIP lintian: not installed (tools/install-deps --test installs it)"
 fi
 
+if [[ -f "$build/libpemtrix-a11y.so" ]]; then
+  [[ -e "$root/usr/lib/pemtrix/libpemtrix-a11y.so" ]] || fail "package lacks the accessibility module"
+  grep -q libatk-bridge2.0-0 <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "package does not recommend libatk-bridge2.0-0"
+fi
+
 bin="$root/usr/bin/pemtrix"
 [[ "$("$bin" --version)" == "pemtrix 1.000" ]] || fail "--version from the package"
 printf 'press num-7\npress mul\npress num-6\npress equal\nframes 2\nshot %s\ndump\n' "$work/shot.png" > "$work/script"

@@ -58,6 +58,8 @@ class SdlBackend final : public Backend {
   bool openURL(const std::string& url) override;
   std::string preferredLanguage() override;
   std::uint64_t monotonicNanoseconds() override;
+  bool windowScreenPosition(int& x, int& y) override;
+  std::string accessibilityBusAddress() override;
 
   // For tests and measurements of this module. Windows draw partial frames; headless ones
   // draw every frame whole unless a test asks otherwise.
