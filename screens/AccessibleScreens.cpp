@@ -50,12 +50,12 @@ void describeCalculator(MainLayer* layer) {
   makeAccessible(layer->getTapeView(), Role::List, "Tape", "Past calculations and their results, newest at the bottom.");
   for (int i = 0; i < MainLayer::kTapeLines; ++i) {
     Label* line = layer->getTapeLine(i);
-    makeAccessible(line, Role::ListItem).textSource = [line] { return line->getString(); };
+    makeAccessible(line, Role::ListItem).textSource = [line]() -> const std::string& { return line->getString(); };
   }
 
   auto& entry = makeAccessible(expressionLine(layer->getExprLabel()), Role::Entry, "Expression",
                                "Type with the keys or the keyboard; equals calculates the line.");
-  entry.textSource = [layer] { return layer->getExpression(); };
+  entry.textSource = [layer]() -> const std::string& { return layer->getExpression(); };
   entry.caretSource = [layer] { return layer->getCursorPos(); };
   entry.focusPriority = kScreenFocus;
 
@@ -109,7 +109,7 @@ void describeSettingsScreen(Layer* layer, const std::vector<CaptionedRow>& rows)
 void describeMessageBox(CMessageBox* box, Label* message, const std::vector<MenuItem*>& buttons,
                         const std::vector<std::string>& captions) {
   makeAccessible(box, Role::Alert, box->getTitleText(), box->getBodyText());
-  makeAccessible(message, Role::Label).textSource = [message] { return message->getString(); };
+  makeAccessible(message, Role::Label).textSource = [message]() -> const std::string& { return message->getString(); };
   for (std::size_t i = 0; i < buttons.size() && i < captions.size(); ++i) {
     // The first in reading order (the leftmost) wins among equals.
     makeAccessible(buttons[i], Role::PushButton, captions[i]).focusPriority = kDialogFocus;

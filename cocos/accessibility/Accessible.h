@@ -38,8 +38,9 @@ class Accessible {
   std::string description;
   // When set, the name is read from it at each publication (captions that change).
   std::function<std::string()> nameSource;
-  // Text roles: the whole text (UTF-8). A list item or label without a name is named by it.
-  std::function<std::string()> textSource;
+  // Text roles: the whole text (UTF-8), by reference: a line may hold megabytes, and it is
+  // read after every drawn frame. A list item or label without a name is named by it.
+  std::function<const std::string&()> textSource;
   // Entries: the caret as a byte offset into the text.
   std::function<int()> caretSource;
   // What pressing does when it is not the menu item's activation.

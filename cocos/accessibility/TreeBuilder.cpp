@@ -20,6 +20,29 @@ namespace {
 // any bytes: each byte that cannot be read becomes U+FFFD, as the screen shows it.
 std::string validUtf8(const std::string& bytes) { return toValidUtf8(bytes); }
 
+// Text longer than this is published in part: a screen reader has no use for megabytes read
+// out, and copying them after every frame would cost more than drawing.
+constexpr std::size_t kMaxPublishedTextBytes = 8192;
+
+struct TextWindow {
+  std::size_t from, to;  // byte offsets, on character boundaries
+};
+
+// The whole text when it is short; otherwise as much as the limit allows from its start, or,
+// where there is a caret, around it.
+TextWindow publishedWindow(const std::string& bytes, int caret) {
+  if (bytes.size() <= kMaxPublishedTextBytes) return {0, bytes.size()};
+  std::size_t from = 0;
+  if (caret > 0) {
+    const auto at = static_cast<std::size_t>(caret);
+    from = at > kMaxPublishedTextBytes / 2 ? at - kMaxPublishedTextBytes / 2 : 0;
+    from = std::min(from, bytes.size() - kMaxPublishedTextBytes);
+  }
+  from = utf8BoundaryAtOrBefore(bytes, from);
+  const std::size_t to = utf8BoundaryAtOrBefore(bytes, from + kMaxPublishedTextBytes);
+  return {from, to};
+}
+
 // The editor moves its cursor by bytes, so it can stand inside a character; it then counts
 // as after that character.
 int caretInCharacters(const std::string& bytes, int caretByte) {
@@ -91,10 +114,14 @@ class Collector {
     p.role = a.role;
     p.description = validUtf8(a.description);
     if (a.textSource) {
-      const std::string bytes = a.textSource();
+      const std::string& bytes = a.textSource();
       p.hasText = true;
-      p.text = validUtf8(bytes);
-      if (a.caretSource) p.caret = caretInCharacters(bytes, a.caretSource());
+      const int caret = a.caretSource ? a.caretSource() : -1;
+      const TextWindow window = publishedWindow(bytes, caret);
+      const std::string shown = bytes.substr(window.from, window.to - window.from);
+      p.text = validUtf8(shown);
+      if (window.to < bytes.size()) p.text += "\xE2\x80\xA6";  // an ellipsis: more follows
+      if (a.caretSource) p.caret = caretInCharacters(shown, caret - static_cast<int>(window.from));
     }
     p.name = validUtf8(a.nameSource ? a.nameSource() : a.name);
     if (p.name.empty() && p.hasText && (a.role == Role::ListItem || a.role == Role::Label)) p.name = p.text;

@@ -81,7 +81,7 @@ class LoopApp : public Application {
     Director::getInstance()->setOpenGLView(view);
     Scene* scene = Scene::create();
     label = Label::createWithSystemFont("idle", "Arial", 40);
-    makeAccessible(label, Role::Label).textSource = [this] { return label->getString(); };
+    makeAccessible(label, Role::Label).textSource = [this]() -> const std::string& { return label->getString(); };
     scene->addChild(label);
     button = MenuItem::create([this](Ref*) { label->setString("pressed"); });
     button->setContentSize(Size(200, 100));

@@ -73,7 +73,8 @@ TEST_F(AccessibilityTree, VisibleDescribedNodesHangUnderTheirNearestDescribedAnc
   Node* panel = box(scene, 0, 0, 800, 1280, "panel", Role::Panel);
   Node* plain = box(panel, 0, 0, 800, 1280);  // not described: its children move up
   box(plain, 10, 1000, 100, 100, "button");
-  makeAccessible(box(plain, 10, 800, 100, 100), Role::Label).textSource = [] { return std::string("hello"); };
+  static const std::string hello = "hello";
+  makeAccessible(box(plain, 10, 800, 100, 100), Role::Label).textSource = []() -> const std::string& { return hello; };
   box(scene, 0, 0, 10, 10, "top");
   Node* hidden = box(scene, 0, 0, 100, 100, "hidden");
   box(hidden, 0, 0, 10, 10, "under hidden");
@@ -170,11 +171,31 @@ TEST_F(AccessibilityTree, TextIsValidUtf8AndTheCaretCountsCharacters) {
   Node* line = box(scene, 0, 0, 100, 100);
   for (const Case& c : cases) {
     auto& entry = makeAccessible(line, Role::Entry, "line");
-    entry.textSource = [&c] { return c.bytes; };
+    entry.textSource = [&c]() -> const std::string& { return c.bytes; };
     entry.caretSource = [&c] { return c.caretByte; };
     const PublishedNode n = tree().nodes.at(0);
     EXPECT_EQ(n.text, c.text) << c.bytes;
     EXPECT_EQ(n.caret, c.caret) << c.bytes << " at byte " << c.caretByte;
+  }
+  // A line of megabytes is published in part: 8 KiB around the caret, or from its start.
+  static const std::string longLine = std::string(20000, '7') + "\xC3\xA9";
+  auto& entry = makeAccessible(line, Role::Entry, "line");
+  entry.textSource = []() -> const std::string& { return longLine; };
+  const struct {
+    int caretByte;
+    std::size_t firstShown;
+    int caret;
+    bool ellipsis;
+  } windows[] = {{15000, 15000 - 4096, 4096, true}, {0, 0, 0, true}, {20002, 20002 - 8192, 8191, false}};
+  for (const auto& w : windows) {
+    entry.caretSource = [&w] { return w.caretByte; };
+    const PublishedNode n = tree().nodes.at(0);
+    const std::string ellipsis = "\xE2\x80\xA6";
+    const std::size_t shownBytes = n.text.size() - (w.ellipsis ? ellipsis.size() : 0);
+    EXPECT_LE(shownBytes, 8192u) << w.caretByte;
+    EXPECT_EQ(n.text.compare(0, shownBytes, longLine, w.firstShown, shownBytes), 0) << w.caretByte;
+    EXPECT_EQ(n.text.size() >= ellipsis.size() && n.text.compare(n.text.size() - 3, 3, ellipsis) == 0, w.ellipsis);
+    EXPECT_EQ(n.caret, w.caret) << w.caretByte;
   }
   makeAccessible(line, Role::PushButton, "M\xFF", "d\xC3");  // memory slots hold any bytes
   EXPECT_EQ(tree().nodes.at(0).name, "M\xEF\xBF\xBD");
