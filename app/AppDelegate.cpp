@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cocos/accessibility/Accessibility.h"
+#include "screens/HistoryPrefetch.h"
 #include "screens/MainLayer.h"
 #include "screens/Version.h"
 
@@ -38,6 +39,9 @@ bool AppDelegate::applicationDidFinishLaunching() {
   view->setDesignResolutionSize(800, 1280, ResolutionPolicy::SHOW_ALL);
   FileUtils::getInstance()->setSearchPaths({"images", "buttons", "sounds"});
 
+  // The store was opened on another thread while the window was made; from here on it is
+  // this thread's.
+  finishStorePrefetch();
   Scene* scene = Scene::create();
   if (MainLayer* layer = MainLayer::create()) scene->addChild(layer);
   director->runWithScene(scene);

@@ -15,6 +15,7 @@
 #include "engine/RandomEngine.h"
 #include "platform/ResourceLocation.h"
 #include "platform/StoreLocation.h"
+#include "screens/HistoryPrefetch.h"
 #include "screens/Version.h"
 
 namespace {
@@ -50,7 +51,14 @@ int runCalculator(const CommandLine& cl) {
 
 void openStore(const CommandLine& cl) {
   cocos2d::UserDefault::setStorePath(cl.storePath ? *cl.storePath : platform::defaultStorePath());
-  setPreferenceSource(cocos2d::UserDefault::getInstance());
+  const bool window = cl.mode != CommandLine::Mode::Eval && cl.mode != CommandLine::Mode::EvalStdin;
+  if (window) {
+    // Opened, and its history read, while the window is being made; the calculator waits for
+    // it before it reads the store (AppDelegate).
+    startStorePrefetch();
+  } else {
+    setPreferenceSource(cocos2d::UserDefault::getInstance());
+  }
 }
 
 }  // namespace
@@ -82,6 +90,7 @@ int pemtrixMain(int argc, char** argv) {
       return evaluateLines(STDIN_FILENO, stdout, isatty(STDIN_FILENO) != 0);
     default: {
       const int status = runCalculator(cl);
+      finishStorePrefetch();  // in case the calculator never got to wait for it
       setPreferenceSource(nullptr);
       cocos2d::UserDefault::destroyInstance();
       return status;

@@ -1,24 +1,18 @@
 // The history: stepping through past entries in the line, and keeping them in the store.
+#include <iterator>
+
 #include "cocos/base/UserDefault.h"
+#include "screens/HistoryPrefetch.h"
 #include "screens/MainLayer.h"
 #include "screens/SettingsVocabulary.h"
 
 using namespace cocos2d;
 
-namespace {
-// A hand-edited store may announce any count; reading stops here so that start-up stays fast
-// and small. Twenty entries is all the program ever writes.
-constexpr int kMaxHistoryEntriesRead = 10000;
-}  // namespace
-
 void MainLayer::loadHistory() {
   history.clear();
-  UserDefault* store = UserDefault::getInstance();
-  int count = store->getIntegerForKey(kKeyHistoryCount, kDefaultHistoryCount);
-  if (count > kMaxHistoryEntriesRead) count = kMaxHistoryEntriesRead;
-  for (int i = 0; i < count; ++i) {
-    history.push_back(std::make_shared<const std::string>(store->getStringForKey(histStringKey(i).c_str())));
-  }
+  std::vector<SharedText> entries;
+  if (!takePrefetchedHistory(entries)) entries = readStoredHistory();
+  history.assign(std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
 }
 
 void MainLayer::saveHistory() {

@@ -24,6 +24,12 @@ using storage::sayOnStderr;
 constexpr int kDefaultBusyTimeoutMs = 5000;
 
 constexpr const char* kSelectValue = "SELECT value FROM entries WHERE key = ?1";
+// For string reads: where the value is text it is read through the blob interface straight
+// into the caller's string (a history line may hold megabytes: selecting it would copy it
+// into SQLite's own buffer first); other values come as they are.
+constexpr const char* kSelectText =
+    "SELECT rowid, typeof(value) IN ('text', 'blob'), "
+    "CASE WHEN typeof(value) IN ('text', 'blob') THEN NULL ELSE value END FROM entries WHERE key = ?1";
 constexpr const char* kUpsertValue =
     "INSERT INTO entries(key, value) VALUES(?1, ?2) "
     "ON CONFLICT(key) DO UPDATE SET value = excluded.value";
@@ -94,6 +100,7 @@ struct UserDefault::Impl {
   std::string path;
   sqlite3* db = nullptr;
   sqlite3_stmt* select = nullptr;
+  sqlite3_stmt* selectText = nullptr;
   sqlite3_stmt* upsert = nullptr;
   bool persistent = false;
   int busyTimeoutMs = kDefaultBusyTimeoutMs;
@@ -136,8 +143,9 @@ struct UserDefault::Impl {
 
   void close() {
     sqlite3_finalize(select);
+    sqlite3_finalize(selectText);
     sqlite3_finalize(upsert);
-    select = upsert = nullptr;
+    select = selectText = upsert = nullptr;
     sqlite3_close_v2(db);
     db = nullptr;
     persistent = false;
@@ -146,6 +154,9 @@ struct UserDefault::Impl {
   int prepareStatements() {
     if (db == nullptr) return SQLITE_CANTOPEN;
     int rc = sqlite3_prepare_v3(db, kSelectValue, -1, SQLITE_PREPARE_PERSISTENT, &select, nullptr);
+    if (rc == SQLITE_OK) {
+      rc = sqlite3_prepare_v3(db, kSelectText, -1, SQLITE_PREPARE_PERSISTENT, &selectText, nullptr);
+    }
     if (rc == SQLITE_OK) {
       rc = sqlite3_prepare_v3(db, kUpsertValue, -1, SQLITE_PREPARE_PERSISTENT, &upsert, nullptr);
     }
@@ -188,6 +199,38 @@ struct UserDefault::Impl {
       reportFailure("read", rc);
     }
     sqlite3_reset(select);
+    return out;
+  }
+
+  // The value of key as text, or nothing when the key is absent.
+  std::optional<std::string> lookupText(const char* key) {
+    std::optional<std::string> out;
+    if (selectText == nullptr) return out;
+    sqlite3_bind_text(selectText, 1, key, -1, SQLITE_STATIC);
+    int rc = sqlite3_step(selectText);
+    sqlite3_int64 rowid = 0;
+    bool bytes = false;
+    if (rc == SQLITE_ROW) {
+      rowid = sqlite3_column_int64(selectText, 0);
+      bytes = sqlite3_column_int(selectText, 1) != 0;
+      if (!bytes) out = textOf(selectText, 2);
+    } else if (rc != SQLITE_DONE) {
+      reportFailure("read", rc);
+    }
+    sqlite3_reset(selectText);
+    if (!bytes) return out;
+    sqlite3_blob* blob = nullptr;
+    rc = sqlite3_blob_open(db, "main", "entries", "value", rowid, 0, &blob);
+    if (rc == SQLITE_OK) {
+      std::string text(static_cast<std::size_t>(sqlite3_blob_bytes(blob)), '\0');
+      rc = sqlite3_blob_read(blob, text.data(), static_cast<int>(text.size()), 0);
+      if (rc == SQLITE_OK) out = std::move(text);
+    }
+    sqlite3_blob_close(blob);
+    if (rc != SQLITE_OK) {
+      // Changed between the two reads (another instance), or unreadable: the plain read.
+      return lookup(key, [](sqlite3_stmt* st) { return textOf(st, 0); });
+    }
     return out;
   }
 
@@ -296,7 +339,7 @@ std::string UserDefault::getStringForKey(const char* key) {
 std::string UserDefault::getStringForKey(const char* key, const std::string& defaultValue) {
   if (key == nullptr) return defaultValue;
   if (const Value* v = impl_->findUnsaved(key)) return textOf(*v);
-  return impl_->lookup(key, [](sqlite3_stmt* s) { return textOf(s, 0); }).value_or(defaultValue);
+  return impl_->lookupText(key).value_or(defaultValue);
 }
 
 void UserDefault::setIntegerForKey(const char* key, int value) {
