@@ -107,6 +107,9 @@ def without_bus(binary, work):
 def with_bus(binary, work):
     global pyatspi
     import pyatspi
+    # The registry answers before the calculator starts, so that its registration is not lost
+    # while the registry is still coming up.
+    wait_for("the accessibility registry", lambda: pyatspi.Registry.getDesktop(0) is not None)
     program = subprocess.Popen([binary, "--store", os.path.join(work, "store.db")])
     try:
         app = wait_for("the application Pemtrix",
