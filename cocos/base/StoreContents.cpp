@@ -107,6 +107,8 @@ int copyEntries(sqlite3* from, sqlite3* to) {
 
 }  // namespace
 
+constexpr sqlite3_int64 kLargestCheckedStore = 4 << 20;
+
 // The schema is looked at first, so that another program's database is told apart without
 // reading all of it.
 int inspect(sqlite3* db, Contents& contents, std::string& damage) {
@@ -126,7 +128,15 @@ int inspect(sqlite3* db, Contents& contents, std::string& damage) {
   if (rc == SQLITE_OK && hasEntries && shapeOfEntries(db, rc) != kContractShape && rc == SQLITE_OK) {
     damage = "its table has another layout";
   }
-  if (rc == SQLITE_OK && damage.empty()) {
+  // The check reads every page: for the few kilobytes the program writes it costs nothing,
+  // but a store grown to tens of megabytes (long history lines) would pay for it at every
+  // start. Above the limit, damage is met where the pages are read and reported then.
+  sqlite3_int64 bytes = 0;
+  if (rc == SQLITE_OK) {
+    rc = oneRow(db, "SELECT page_count * page_size FROM pragma_page_count(), pragma_page_size()",
+                [&](sqlite3_stmt* s) { bytes = sqlite3_column_int64(s, 0); });
+  }
+  if (rc == SQLITE_OK && damage.empty() && bytes <= kLargestCheckedStore) {
     rc = oneRow(db, "PRAGMA quick_check(1)", [&](sqlite3_stmt* s) {
       if (columnView(s, 0) != "ok") damage = columnView(s, 0);
     });
