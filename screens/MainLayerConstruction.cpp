@@ -78,6 +78,7 @@ bool MainLayer::init() {
   cursorBar = Sprite::create();
   cursorBar->setTextureRect(Rect(0, 0, 4, 49.2581673f));
   cursorBar->setColor(Color3B::RED);
+  cursorBar->setVisibilityCosmetic(true);  // its blink tells a screen reader nothing new
   cursorBar->setPosition(Vec2(kLeftMargin, kExpressionY));
   addChild(cursorBar, 1);
   buildKeys();

@@ -105,6 +105,9 @@ class Node : public Ref {
   // --- appearance
   virtual void setVisible(bool visible);
   bool isVisible() const { return _visible; }
+  // Showing and hiding this node alters nothing that assistive technologies read (a blinking
+  // cursor): frames drawn only for that are not published again.
+  void setVisibilityCosmetic(bool cosmetic) { _visibilityCosmetic = cosmetic; }
   // True when this node and every ancestor are visible: only such nodes are drawn or hit.
   bool isVisibleWithAncestors() const;
   virtual void setColor(const Color3B& color);
@@ -173,7 +176,7 @@ class Node : public Ref {
   virtual bool getDrawnBounds(Rect& world) const;
   // Marks what the node draws as changed; called before and after a change, so that both the
   // old and the new picture of the node are redrawn.
-  void invalidateDrawnArea() const;
+  void invalidateDrawnArea(bool cosmetic = false) const;
   // Draws the children with negative z, then the node, then the other children; containers
   // that clip override it.
   virtual void visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags);
@@ -203,6 +206,7 @@ class Node : public Ref {
   bool _cascadeOpacityEnabled = false;
   bool _running = false;
   bool _isTransitionFinished = false;
+  bool _visibilityCosmetic = false;
   std::unique_ptr<accessibility::Accessible> _accessible;
 };
 

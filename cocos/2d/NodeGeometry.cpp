@@ -64,7 +64,7 @@ void Node::setIgnoreAnchorPointForPosition(bool ignore) {
 void Node::setVisible(bool visible) {
   if (_visible == visible) return;
   _visible = visible;
-  invalidateDrawnArea();
+  invalidateDrawnArea(_visibilityCosmetic);
 }
 
 bool Node::getDrawnBounds(Rect& world) const {
@@ -74,14 +74,14 @@ bool Node::getDrawnBounds(Rect& world) const {
   return true;
 }
 
-void Node::invalidateDrawnArea() const {
+void Node::invalidateDrawnArea(bool cosmetic) const {
   Director* director = Director::getInstance();
   if (director->needsWholeRedraw()) return;  // many moving nodes: no bounds to work out
   // Only nodes on the stage have a picture to change; for the others (being built, or in a
   // scene below) a whole redraw keeps the old, conservative rule.
   Rect bounds;
   if (_running && getDrawnBounds(bounds)) {
-    director->invalidateRect(bounds);
+    director->invalidateRect(bounds, cosmetic);
   } else {
     requestRedraw();
   }

@@ -55,7 +55,7 @@ void Director::setOpenGLView(GLView* view) {
   _fontCache->setBackend(view ? view->getBackend() : nullptr);
   if (_openGLView) _openGLView->release();
   _openGLView = view;
-  _needsRedraw = true;
+  _needsRedraw = _contentChanged = true;
 }
 
 backend::Backend* Director::getBackend() const { return _openGLView ? _openGLView->getBackend() : nullptr; }
@@ -69,18 +69,18 @@ Size Director::getWinSize() const { return _openGLView ? _openGLView->getDesignR
 void Director::setClearColor(const Color4F& color) {
   auto byte = [](float v) { return static_cast<std::uint8_t>(v <= 0 ? 0 : v >= 1 ? 255 : v * 255 + 0.5f); };
   _clearColor = Color4B(byte(color.r), byte(color.g), byte(color.b), byte(color.a));
-  _needsRedraw = true;
+  _needsRedraw = _contentChanged = true;
 }
 
 void Director::setLetterboxColor(const Color4B& color) {
   if (color == _letterboxColor) return;
   _letterboxColor = color;
-  _needsRedraw = true;
+  _needsRedraw = _contentChanged = true;
 }
 
 void Director::startAnimation() {
   _animating = true;
-  _needsRedraw = true;
+  _needsRedraw = _contentChanged = true;
 }
 
 // --- scenes
@@ -167,7 +167,7 @@ void Director::setNextScene() {
     _runningScene->onEnter();
     _runningScene->onEnterTransitionDidFinish();
   }
-  _needsRedraw = true;
+  _needsRedraw = _contentChanged = true;
 }
 
 void Director::releaseAllScenes() {
@@ -215,7 +215,8 @@ void Director::reset() {
   _endRequested = false;
   _animating = true;
   _paused = false;
-  _needsRedraw = true;
+  _needsRedraw = _contentChanged = true;
+  _contentChanged = true;
   _dirtyArea = Rect();
   _animationRequested = false;
   _updateAt = UINT64_MAX;

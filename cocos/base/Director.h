@@ -77,9 +77,13 @@ class Director {
   // Draws the current state and saves it as a PNG of the window's size.
   bool saveScreenshot(const std::string& pngPath);
   // Every change that can alter the picture calls this.
-  void setNeedsRedraw() { _needsRedraw = true; }
+  void setNeedsRedraw() {
+    _needsRedraw = true;
+    _contentChanged = true;
+  }
   // Only this rectangle (design units) changed: the next drawing may redraw just that part.
-  void invalidateRect(const Rect& designRect);
+  // A cosmetic change (a blinking cursor) changes nothing that is published to screen readers.
+  void invalidateRect(const Rect& designRect, bool cosmetic = false);
   bool needsRedraw() const { return _needsRedraw || _dirtyArea.size.width > 0; }
   // The next drawing redraws everything anyway: a change need not say where it is.
   bool needsWholeRedraw() const { return _needsRedraw; }
@@ -124,6 +128,8 @@ class Director {
   void releaseAllScenes();
   // Draws only the pixels of the dirty area when the backend can, else everything.
   void renderDirtyArea(const Rect& designArea);
+  // Hands the drawn frame to the accessibility publisher when it may show something new.
+  void publishFrame();
   // Sets up the letterbox of a window whose shape differs from the design area's.
   void prepareLetterbox(Renderer& renderer) const;
 
@@ -145,6 +151,7 @@ class Director {
   bool _animating = true;
   bool _paused = false;
   bool _needsRedraw = true;
+  bool _contentChanged = true;  // something other than cosmetic nodes changed since publishing
   Rect _dirtyArea;  // design units; empty when nothing but _needsRedraw is pending
   bool _animationRequested = false;
   std::uint64_t _updateAt = UINT64_MAX;

@@ -37,7 +37,8 @@ void Director::mainLoop(float dt) {
   AutoreleasePool::getInstance()->clear();
 }
 
-void Director::invalidateRect(const Rect& changed) {
+void Director::invalidateRect(const Rect& changed, bool cosmetic) {
+  if (!cosmetic) _contentChanged = true;
   if (_needsRedraw) return;
   // Only what lies on the design area can be seen: a change off it (a label kept below the
   // screen for measuring) must not stretch the area to redraw.
@@ -74,15 +75,22 @@ bool Director::drawFrame(bool force) {
   _dirtyArea = Rect();
   if (!whole && backend->supportsPartialFrames()) {
     renderDirtyArea(dirty);
-    accessibility::frameDrawn(_runningScene);
+    publishFrame();
     return true;
   }
   const Size frame = _openGLView->getFrameSize();
   Renderer renderer(backend, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
   prepareLetterbox(renderer);
   renderer.render(_runningScene, _clearColor);
-  accessibility::frameDrawn(_runningScene);
+  publishFrame();
   return true;
+}
+
+void Director::publishFrame() {
+  // Frames drawn only for cosmetic nodes show nothing new to a screen reader.
+  if (!_contentChanged) return;
+  _contentChanged = false;
+  accessibility::frameDrawn(_runningScene);
 }
 
 void Director::prepareLetterbox(Renderer& renderer) const {
