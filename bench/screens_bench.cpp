@@ -6,6 +6,7 @@
 
 #include "app/AppDelegate.h"
 #include "cocos/base/UserDefault.h"
+#include "cocos/backend/sdl/SdlBackend.h"
 #include "cocos/cocos2d.h"
 #include "cocos/platform/Clipboard.h"
 #include "screens/MainLayer.h"
@@ -160,6 +161,27 @@ void BM_FrameWith1000Falling(benchmark::State& state) {
   state.counters["in_flight"] = static_cast<double>(m->getFallingGlyphs().size());
 }
 BENCHMARK(BM_FrameWith1000Falling)->Iterations(60)->Unit(benchmark::kMicrosecond);
+
+// A digit key as the window handles it: the key event through the dispatcher, the line's
+// edit, and the frame that redraws only the line (as windows do; the headless backend is
+// asked to).
+void BM_DigitKeyToFrame(benchmark::State& state) {
+  MainLayer* m = calculator();
+  resetLine(m, false);
+  auto* backend = dynamic_cast<backend::sdl::SdlBackend*>(Director::getInstance()->getBackend());
+  backend->setPartialFrames(true);
+  Director::getInstance()->drawFrame(true);
+  GLView* view = Director::getInstance()->getOpenGLView();
+  int n = 0;
+  for (auto _ : state) {
+    if (++n % 30 == 0) m->clearAll();
+    view->injectKey(EventKeyboard::KeyCode::KEY_7, true);
+    view->injectKey(EventKeyboard::KeyCode::KEY_7, false);
+    Director::getInstance()->drawFrame(false);
+  }
+  backend->setPartialFrames(false);
+}
+BENCHMARK(BM_DigitKeyToFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_FrameWithMillionCharacterLine(benchmark::State& state) {
   MainLayer* m = calculator();

@@ -1,7 +1,8 @@
 #include "cocos/base/EventDispatcher.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "cocos/2d/Node.h"
 #include "cocos/2d/Scene.h"
@@ -33,13 +34,18 @@ class CallbackGuard {
   Node* _node;
 };
 
-// Numbers the nodes in the order they are drawn: children with negative z, the node, the rest.
-void numberInDrawOrder(Node* node, std::unordered_map<const Node*, int>& order, int& next) {
+// Numbers the nodes in the order they are drawn (children with negative z, the node, the rest)
+// and notes the numbers of the few nodes that have listeners: no map of the whole scene is
+// built for every key and touch.
+void numberInDrawOrder(Node* node, std::vector<std::pair<const Node*, int>>& wanted, int& next) {
   const auto& children = node->getSceneGraphChildren();
   std::size_t i = 0;
-  for (; i < children.size() && children[i]->getLocalZOrder() < 0; ++i) numberInDrawOrder(children[i], order, next);
-  order[node] = next++;
-  for (; i < children.size(); ++i) numberInDrawOrder(children[i], order, next);
+  for (; i < children.size() && children[i]->getLocalZOrder() < 0; ++i) numberInDrawOrder(children[i], wanted, next);
+  const int number = next++;
+  for (auto& w : wanted) {
+    if (w.first == node) w.second = number;
+  }
+  for (; i < children.size(); ++i) numberInDrawOrder(children[i], wanted, next);
 }
 
 }  // namespace
@@ -144,17 +150,23 @@ std::vector<EventListener*> EventDispatcher::sortedListeners(EventListener::Type
 
   std::vector<EventListener*> result = std::move(before);
   if (!graph.empty()) {
-    std::unordered_map<const Node*, int> order;
+    std::vector<std::pair<const Node*, int>> order;
+    for (EventListener* l : graph) order.emplace_back(l->_node, -1);
     if (Scene* scene = Director::getInstance()->getRunningScene()) {
       int next = 0;
       numberInDrawOrder(scene, order, next);
     }
+    auto numberOf = [&order](const Node* node) {
+      for (const auto& o : order) {
+        if (o.first == node) return o.second;
+      }
+      return -1;
+    };
     // Nodes that are not in the running scene are paused: leave their listeners out.
-    graph.erase(std::remove_if(graph.begin(), graph.end(),
-                               [&order](EventListener* l) { return order.find(l->_node) == order.end(); }),
+    graph.erase(std::remove_if(graph.begin(), graph.end(), [&](EventListener* l) { return numberOf(l->_node) < 0; }),
                 graph.end());
     std::stable_sort(graph.begin(), graph.end(),
-                     [&order](EventListener* a, EventListener* b) { return order[a->_node] > order[b->_node]; });
+                     [&](EventListener* a, EventListener* b) { return numberOf(a->_node) > numberOf(b->_node); });
     result.insert(result.end(), graph.begin(), graph.end());
   }
   result.insert(result.end(), after.begin(), after.end());
