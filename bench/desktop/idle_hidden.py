@@ -6,15 +6,8 @@ usage: PEMTRIX_BIN=build/pemtrix idle_hidden.py   (under Xvfb, like idle.py)"""
 import os, signal, subprocess, sys, time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from Xlib import display
+from idle import ticks, wakeups
 from key_latency import APPS, find_window
-
-def wakeups(pid):
-    for l in open("/proc/%d/status" % pid):
-        if l.startswith("voluntary_ctxt_switches"): return int(l.split()[1])
-
-def ticks(pid):
-    f = open("/proc/%d/stat" % pid).read().rsplit(")", 1)[1].split()
-    return int(f[11]) + int(f[12])
 
 d = display.Display()
 p = subprocess.Popen(APPS["pemtrix"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -15,18 +15,11 @@ bool breaksAnywhere(char32_t cp) { return cp >= 0x2E80; }
 
 void LabelLayout::layout(const std::string& utf8, FontFace* face, float wrapWidth) {
   _text = &utf8;
-  _frontier = Mark{0, 0, 0};
   _face = face;
   _lines.clear();
   _marks.clear();
   _maxLineWidth = 0;
   _glyphCount = 0;
-  std::vector<Line> lines;
-  auto closeLine = [&](std::size_t begin, std::size_t end, double width, double extent) {
-    lines.push_back(Line{begin, end, width, extent});
-    _maxLineWidth = std::max(_maxLineWidth, width);
-  };
-
   if (wrapWidth <= 0 && utf8.find('\n') == std::string::npos) {
     // One line: laid out from the start as far as it is asked for.
     _complete = false;
@@ -36,29 +29,31 @@ void LabelLayout::layout(const std::string& utf8, FontFace* face, float wrapWidt
     return;
   }
   _complete = true;
+  std::vector<Line> lines;
+  auto closeLine = [&](std::size_t begin, std::size_t end, double width, double extent) {
+    lines.push_back(Line{begin, end, width, extent});
+    _maxLineWidth = std::max(_maxLineWidth, width);
+  };
   if (wrapWidth <= 0) {
-    // One pass: lines end at line breaks only, and every glyph's place follows from the sum.
+    // Lines end at line breaks only.
     std::size_t byte = 0, glyph = 0, lineBegin = 0;
     double x = 0;
-    _marks.push_back(Mark{0, 0, 0});
     while (byte < utf8.size()) {
-      if (glyph - lineBegin >= kStride && (glyph - lineBegin) % kStride == 0) _marks.push_back(Mark{glyph, byte, x});
       const char32_t cp = decodeUtf8At(utf8, byte);
       ++glyph;
       if (cp == U'\n') {
         closeLine(lineBegin, glyph - 1, x, x);
         lineBegin = glyph;
         x = 0;
-        _marks.push_back(Mark{glyph, byte, 0});
-        continue;
+      } else {
+        x += advance(cp);
       }
-      x += advance(cp);
     }
     closeLine(lineBegin, glyph, x, x);
     _glyphCount = glyph;
+    markLines(lines);
     _lines = std::move(lines);
     _lines.shrink_to_fit();
-    _marks.shrink_to_fit();
     return;
   }
 

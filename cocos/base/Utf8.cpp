@@ -61,24 +61,9 @@ std::size_t enclosingSequence(const std::string& bytes, std::size_t i, std::size
 // Calls sink(code point, index of its first byte) for each code point in order.
 template <typename Sink>
 void decode(const std::string& bytes, Sink&& sink) {
-  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    if (s[i] < 0x80) {
-      sink(static_cast<char32_t>(s[i]), i);
-      ++i;
-      continue;
-    }
-    char32_t cp = 0;
-    const std::size_t len = decodeOne(s, n, i, cp);
-    if (len == 0) {
-      sink(kReplacementCharacter, i);
-      ++i;
-    } else {
-      sink(cp, i);
-      i += len;
-    }
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t start = i;
+    sink(decodeUtf8At(bytes, i), start);
   }
 }
 
@@ -133,11 +118,8 @@ std::size_t detail::decodeSequence(const unsigned char* s, std::size_t n, std::s
 
 std::size_t nextUtf8Boundary(const std::string& bytes, std::size_t i) {
   if (i >= bytes.size()) return bytes.size();
-  const unsigned char* s = bytesOf(bytes);
-  if (s[i] < 0x80) return i + 1;
-  char32_t cp = 0;
-  const std::size_t len = decodeOne(s, bytes.size(), i, cp);
-  return i + (len == 0 ? 1 : len);
+  decodeUtf8At(bytes, i);
+  return i;
 }
 
 std::size_t previousUtf8Boundary(const std::string& bytes, std::size_t i) {

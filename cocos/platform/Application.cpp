@@ -107,7 +107,7 @@ void Application::runOnEvents(GLView* view) {
       lastFrame = backend->monotonicNanoseconds();
       continue;
     }
-    std::uint64_t now = backend->monotonicNanoseconds();
+    const std::uint64_t now = backend->monotonicNanoseconds();
     // Updates keep their own pace (moving things advance per frame); a change made by input
     // is drawn now, without waiting for the next frame.
     if (!firstFrame && !director->hasPendingSceneChange()) director->drawFrame(false);

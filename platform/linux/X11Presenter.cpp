@@ -1,45 +1,8 @@
 #include "platform/linux/X11Presenter.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <dlfcn.h>
+#include "platform/linux/X11Library.h"
 
 namespace platform {
-namespace {
-
-// The few calls used, taken from the X library already in the process: linking it would load
-// it for headless runs too, which never talk to an X server.
-struct XLibrary {
-  decltype(&XGetWindowAttributes) getWindowAttributes = nullptr;
-  decltype(&XCreateGC) createGC = nullptr;
-  decltype(&XFreeGC) freeGC = nullptr;
-  decltype(&XCreateImage) createImage = nullptr;
-  decltype(&XPutImage) putImage = nullptr;
-  decltype(&XFlush) flush = nullptr;
-  decltype(&XFree) free = nullptr;
-  bool loaded = false;
-};
-
-const XLibrary& xlib() {
-  static const XLibrary library = [] {
-    XLibrary l;
-    void* handle = dlopen("libX11.so.6", RTLD_LAZY | RTLD_NOLOAD);
-    if (!handle) return l;
-    l.getWindowAttributes = reinterpret_cast<decltype(l.getWindowAttributes)>(dlsym(handle, "XGetWindowAttributes"));
-    l.createGC = reinterpret_cast<decltype(l.createGC)>(dlsym(handle, "XCreateGC"));
-    l.freeGC = reinterpret_cast<decltype(l.freeGC)>(dlsym(handle, "XFreeGC"));
-    l.createImage = reinterpret_cast<decltype(l.createImage)>(dlsym(handle, "XCreateImage"));
-    l.putImage = reinterpret_cast<decltype(l.putImage)>(dlsym(handle, "XPutImage"));
-    l.flush = reinterpret_cast<decltype(l.flush)>(dlsym(handle, "XFlush"));
-    l.free = reinterpret_cast<decltype(l.free)>(dlsym(handle, "XFree"));
-    l.loaded = l.getWindowAttributes && l.createGC && l.freeGC && l.createImage && l.putImage && l.flush && l.free;
-    // The handle stays open: the library is the display library's and outlives us anyway.
-    return l;
-  }();
-  return library;
-}
-
-}  // namespace
 
 X11Presenter::~X11Presenter() { detach(); }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/AppDelegate.h"
 #include "cocos/base/UserDefault.h"
 #include "cocos/cocos2d.h"
@@ -33,6 +35,18 @@ class CalculatorEnvironment : public ::testing::Environment {
  private:
   AppDelegate* app_ = nullptr;
 };
+
+// The width of text in the expression line's font, measured by a label of its own: what the
+// line's window and cursor are checked against.
+inline float lineWidth(const std::string& text) {
+  static cocos2d::Label* probe = [] {
+    cocos2d::Label* label = cocos2d::Label::createWithSystemFont("", "Arial", 48);
+    label->retain();
+    return label;
+  }();
+  probe->setString(text);
+  return probe->getContentSize().width;
+}
 
 // Each test starts from an empty line with sound and falling characters off.
 class CalculatorTest : public ::testing::Test {

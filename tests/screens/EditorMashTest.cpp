@@ -18,16 +18,6 @@ namespace {
 constexpr double kLeftMargin = 23.4375;
 constexpr float kRightLimit = 776.5625f;
 
-float widthOf(const std::string& text) {
-  static Label* probe = [] {
-    Label* label = Label::createWithSystemFont("", "Arial", 48);
-    label->retain();
-    return label;
-  }();
-  probe->setString(text);
-  return probe->getContentSize().width;
-}
-
 class EditorMash : public CalculatorTest {
  protected:
   void TearDown() override {
@@ -114,7 +104,7 @@ class EditorMash : public CalculatorTest {
     ASSERT_EQ(utf8BoundaryAtOrBefore(line, static_cast<std::size_t>(cursor)), static_cast<std::size_t>(cursor)) << seed << "/" << n;
     ASSERT_EQ(utf8BoundaryAtOrBefore(line, static_cast<std::size_t>(start)), static_cast<std::size_t>(start)) << seed << "/" << n;
     ASSERT_EQ(calc->getExprLabel()->getString(), line.substr(static_cast<std::size_t>(start))) << seed << "/" << n;
-    const float x = static_cast<float>(widthOf(line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(cursor - start))) + kLeftMargin);
+    const float x = static_cast<float>(lineWidth(line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(cursor - start))) + kLeftMargin);
     ASSERT_FLOAT_EQ(calc->getCursorBar()->getPositionX(), x) << seed << "/" << n;
     ASSERT_TRUE(x < kRightLimit || start == cursor) << seed << "/" << n;
     ASSERT_GE(calc->getHistoryPos(), -1);

@@ -19,20 +19,10 @@ struct Window {
   float cursorX;
 };
 
-float widthOf(const std::string& text) {
-  static Label* probe = [] {
-    Label* label = Label::createWithSystemFont("", "Arial", 48);
-    label->retain();
-    return label;
-  }();
-  probe->setString(text);
-  return probe->getContentSize().width;
-}
-
 Window plainRule(int viewStart, int cursor, const std::string& line) {
   for (;;) {
     if (cursor < viewStart) viewStart = cursor;
-    const float width = widthOf(line.substr(viewStart, cursor - viewStart));
+    const float width = lineWidth(line.substr(viewStart, cursor - viewStart));
     const float x = static_cast<float>(width + kLeftMargin);
     if (x >= kRightLimit) {
       viewStart = static_cast<int>(nextUtf8Boundary(line, static_cast<std::size_t>(viewStart)));

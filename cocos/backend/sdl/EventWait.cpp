@@ -4,7 +4,6 @@
 #include <SDL_syswm.h>
 #include <poll.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -46,8 +45,9 @@ void SdlBackend::waitForEvent(int timeoutMilliseconds) {
   if (sdlStarted_ && display < 0 && !headless_) {
     // A display that gives no descriptor (not X11): SDL's own wait, in short steps while
     // other sources need serving.
-    const int step = sources.empty() ? timeoutMilliseconds : std::min(timeoutMilliseconds < 0 ? 10 : timeoutMilliseconds, 10);
-    SDL_WaitEventTimeout(nullptr, step < 0 ? -1 : step);
+    int step = timeoutMilliseconds;
+    if (!sources.empty() && (step < 0 || step > 10)) step = 10;
+    SDL_WaitEventTimeout(nullptr, step);
   } else {
     std::vector<pollfd> fds(descriptors.size());
     for (std::size_t i = 0; i < descriptors.size(); ++i) fds[i] = pollfd{descriptors[i].fd, descriptors[i].events, 0};
