@@ -10,8 +10,9 @@
 #include "app/CommandLine.h"
 #include "app/EvalCommand.h"
 #include "app/ScriptRunner.h"
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "engine/PreferenceSource.h"
+#include "screens/StorePreferences.h"
 #include "engine/RandomEngine.h"
 #include "platform/ResourceLocation.h"
 #include "platform/StoreLocation.h"
@@ -57,7 +58,7 @@ void openStore(const CommandLine& cl) {
     // it before it reads the store (AppDelegate).
     startStorePrefetch();
   } else {
-    setPreferenceSource(cocos2d::UserDefault::getInstance());
+    setPreferenceSource(storePreferences());
   }
 }
 

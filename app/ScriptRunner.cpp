@@ -11,9 +11,9 @@
 
 #include "app/KeyNames.h"
 #include "app/StateDump.h"
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "cocos/cocos2d.h"
-#include "cocos/platform/Clipboard.h"
+#include "cocos/services/SystemClipboard.h"
 
 using namespace cocos2d;
 

@@ -4,8 +4,8 @@
 
 #include "app/JsonWriter.h"
 #include "cocos/audio/SimpleAudioEngine.h"
-#include "cocos/base/UserDefault.h"
-#include "cocos/platform/Clipboard.h"
+#include "cocos/services/store/UserDefault.h"
+#include "cocos/services/SystemClipboard.h"
 #include "engine/Evaluator.h"
 #include "screens/MainLayer.h"
 #include "screens/MemoryLayer.h"

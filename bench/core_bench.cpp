@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cocos/cocos2d.h"
-#include "tests/platform/FakeBackend.h"
+#include "tests/framework/FakeBackend.h"
 
 namespace {
 

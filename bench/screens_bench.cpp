@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/AppDelegate.h"
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "cocos/backend/sdl/SdlBackend.h"
 #include "cocos/cocos2d.h"
-#include "cocos/platform/Clipboard.h"
+#include "cocos/services/SystemClipboard.h"
 #include "screens/MainLayer.h"
 
 using namespace cocos2d;

@@ -2,8 +2,9 @@
 
 #include <thread>
 
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "engine/PreferenceSource.h"
+#include "screens/StorePreferences.h"
 #include "screens/SettingsVocabulary.h"
 
 namespace {
@@ -52,7 +53,7 @@ void finishStorePrefetch() {
   Prefetch& p = prefetch();
   if (!p.worker.joinable()) return;
   p.worker.join();
-  setPreferenceSource(cocos2d::UserDefault::getInstance());
+  setPreferenceSource(storePreferences());
 }
 
 bool takePrefetchedHistory(std::vector<std::shared_ptr<const std::string>>& entries) {

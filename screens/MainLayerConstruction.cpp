@@ -1,6 +1,6 @@
 // Building the calculator screen, its refresh on return to the front, and the key click.
 #include "cocos/audio/SimpleAudioEngine.h"
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
 #include "screens/MainLayer.h"
 #include "screens/MemoryHandOver.h"

@@ -1,5 +1,5 @@
 // The per-frame step of the calculator: the cursor blink and the falling erased characters.
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "cocos/base/Utf8.h"
 #include "engine/RandomEngine.h"
 #include "screens/MainLayer.h"

@@ -1,7 +1,7 @@
 // The history: stepping through past entries in the line, and keeping them in the store.
 #include <iterator>
 
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "screens/HistoryPrefetch.h"
 #include "screens/MainLayer.h"
 #include "screens/SettingsVocabulary.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
 #include "screens/MemoryHandOver.h"
 #include "screens/SettingsVocabulary.h"

@@ -1,6 +1,6 @@
 #include "screens/MessageBox.h"
 
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
 #include "screens/SettingsVocabulary.h"
 

@@ -1,6 +1,6 @@
 #include "screens/SettingsVocabulary.h"
 
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 
 const cocos2d::Color3B bgColors[kBackgroundCount] = {
     {0, 0, 0},       {38, 50, 56},   {62, 39, 35},    {46, 125, 50},    {255, 143, 0},

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cocos/base/Director.h"
+#include "cocos/director/Director.h"
 #include "cocos/base/Utf8.h"
 #include "cocos/renderer/FontCache.h"
 #include "cocos/renderer/Renderer.h"

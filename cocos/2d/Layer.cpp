@@ -1,6 +1,6 @@
 #include "cocos/2d/Layer.h"
 
-#include "cocos/base/Director.h"
+#include "cocos/director/Director.h"
 
 namespace cocos2d {
 

@@ -1,6 +1,6 @@
 #include "cocos/2d/LayerColor.h"
 
-#include "cocos/base/Director.h"
+#include "cocos/director/Director.h"
 #include "cocos/renderer/Renderer.h"
 
 namespace cocos2d {

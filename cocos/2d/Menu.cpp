@@ -3,8 +3,8 @@
 #include <cstdarg>
 
 #include "cocos/2d/MenuItem.h"
-#include "cocos/base/Director.h"
-#include "cocos/base/EventDispatcher.h"
+#include "cocos/director/Director.h"
+#include "cocos/director/EventDispatcher.h"
 #include "cocos/base/EventListenerTouch.h"
 #include "cocos/base/Touch.h"
 

@@ -6,9 +6,9 @@
 
 #include "cocos/2d/Scene.h"
 #include "cocos/accessibility/Accessible.h"
-#include "cocos/base/Director.h"
-#include "cocos/base/EventDispatcher.h"
-#include "cocos/base/Scheduler.h"
+#include "cocos/director/Director.h"
+#include "cocos/director/EventDispatcher.h"
+#include "cocos/director/Scheduler.h"
 
 namespace cocos2d {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "cocos/2d/Node.h"
-#include "cocos/base/Director.h"
+#include "cocos/director/Director.h"
 #include "cocos/base/Touch.h"
 
 namespace cocos2d {

@@ -1,6 +1,6 @@
 #include "cocos/2d/Scene.h"
 
-#include "cocos/base/Director.h"
+#include "cocos/director/Director.h"
 
 namespace cocos2d {
 

@@ -1,6 +1,6 @@
 #include "cocos/2d/Sprite.h"
 
-#include "cocos/base/Director.h"
+#include "cocos/director/Director.h"
 #include "cocos/renderer/Renderer.h"
 #include "cocos/renderer/Texture2D.h"
 #include "cocos/renderer/TextureCache.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cocos/base/Director.h"
-#include "cocos/base/EventDispatcher.h"
+#include "cocos/director/Director.h"
+#include "cocos/director/EventDispatcher.h"
 
 namespace cocos2d {
 

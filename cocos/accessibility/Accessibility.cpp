@@ -11,9 +11,9 @@
 #include "cocos/accessibility/BusProbe.h"
 #include "cocos/accessibility/TreeBuilder.h"
 #include "cocos/accessibility/TreeDiff.h"
-#include "cocos/base/Director.h"
-#include "cocos/base/ModuleLoader.h"
-#include "cocos/platform/GLView.h"
+#include "cocos/director/Director.h"
+#include "cocos/services/ModuleLoader.h"
+#include "cocos/window/GLView.h"
 
 namespace cocos2d::accessibility {
 namespace {

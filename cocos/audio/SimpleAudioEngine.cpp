@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "cocos/base/Director.h"
-#include "cocos/platform/FileUtils.h"
-#include "cocos/platform/GLView.h"
+#include "cocos/director/Director.h"
+#include "cocos/services/FileUtils.h"
+#include "cocos/window/GLView.h"
 
 namespace CocosDenshion {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cocos/backend/Backend.h"
-#include "cocos/base/ModuleLoader.h"
+#include "cocos/services/ModuleLoader.h"
 
 namespace cocos2d::backend {
 

@@ -1,6 +1,6 @@
 #include "cocos/renderer/FontCache.h"
 
-#include "cocos/platform/Application.h"
+#include "cocos/director/Application.h"
 
 namespace cocos2d {
 

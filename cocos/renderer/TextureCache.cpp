@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cocos/platform/FileUtils.h"
+#include "cocos/services/FileUtils.h"
 #include "cocos/renderer/Texture2D.h"
 
 namespace cocos2d {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cocos/base/Director.h"
-#include "cocos/base/EventDispatcher.h"
+#include "cocos/director/Director.h"
+#include "cocos/director/EventDispatcher.h"
 #include "cocos/base/EventListenerTouch.h"
 #include "cocos/base/Touch.h"
 #include "cocos/renderer/Renderer.h"

@@ -14,7 +14,7 @@
 #include "cocos/accessibility/Accessible.h"
 #include "cocos/accessibility/Bridge.h"
 #include "cocos/cocos2d.h"
-#include "tests/platform/FakeBackend.h"
+#include "tests/framework/FakeBackend.h"
 
 namespace pemtrix_test {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "cocos/accessibility/Accessible.h"
 #include "cocos/accessibility/TreeBuilder.h"
-#include "tests/platform/CoreTestSupport.h"
+#include "tests/framework/FrameworkTestSupport.h"
 
 namespace pemtrix_test {
 namespace {

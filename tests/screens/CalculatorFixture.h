@@ -7,9 +7,10 @@
 #include <string>
 
 #include "app/AppDelegate.h"
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 #include "cocos/cocos2d.h"
 #include "engine/PreferenceSource.h"
+#include "screens/StorePreferences.h"
 #include "screens/MainLayer.h"
 
 class CalculatorEnvironment : public ::testing::Environment {
@@ -17,7 +18,7 @@ class CalculatorEnvironment : public ::testing::Environment {
   void SetUp() override {
     using namespace cocos2d;
     UserDefault::setStorePath(":memory:");
-    setPreferenceSource(UserDefault::getInstance());
+    setPreferenceSource(storePreferences());
     GLView::setHeadless(true);
     Director::getInstance()->setVirtualClock(true);
     FileUtils::getInstance()->setDefaultResourceRootPath(PEMTRIX_RESOURCES_DIR);

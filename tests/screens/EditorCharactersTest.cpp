@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "CalculatorFixture.h"
-#include "cocos/platform/Clipboard.h"
+#include "cocos/services/SystemClipboard.h"
 #include "engine/RandomEngine.h"
 
 using namespace cocos2d;

@@ -8,7 +8,7 @@
 
 #include "CalculatorFixture.h"
 #include "cocos/base/Utf8.h"
-#include "cocos/platform/Clipboard.h"
+#include "cocos/services/SystemClipboard.h"
 
 using namespace cocos2d;
 using KeyCode = EventKeyboard::KeyCode;

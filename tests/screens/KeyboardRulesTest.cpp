@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "CalculatorFixture.h"
-#include "cocos/platform/Clipboard.h"
+#include "cocos/services/SystemClipboard.h"
 
 using namespace cocos2d;
 using KeyCode = EventKeyboard::KeyCode;

@@ -6,7 +6,7 @@
 #include <climits>
 #include <string>
 
-#include "cocos/base/UserDefault.h"
+#include "cocos/services/store/UserDefault.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "cocos/backend/sdl/EventTranslation.h"
 #include "cocos/backend/sdl/RenderPrimitives.h"
 #include "cocos/backend/sdl/WindowFit.h"
-#include "platform/linux/X11Desktop.h"
+#include "cocos/backend/sdl/x11/X11Desktop.h"
 
 namespace cocos2d::backend::sdl {
 namespace {
@@ -114,7 +114,7 @@ WindowSize SdlBackend::sizeForDesktop(int width, int height) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-    dpi = platform::xftDpi(info.info.x11.display);
+    dpi = x11::xftDpi(info.info.x11.display);
   }
 #endif
   const double scale = desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), dpi);

@@ -16,7 +16,7 @@
 #include "cocos/backend/sdl/TextRenderer.h"
 #include "cocos/backend/sdl/TextureStore.h"
 #include "cocos/backend/sdl/WindowFit.h"
-#include "platform/linux/X11Presenter.h"
+#include "cocos/backend/sdl/x11/X11Presenter.h"
 
 namespace cocos2d::backend::sdl {
 
@@ -85,7 +85,7 @@ class SdlBackend final : public Backend {
   int width_ = 0, height_ = 0;
   int displayFd_ = kUnknownDescriptor;
   bool partialFrames_ = false;
-  platform::X11Presenter presenter_;
+  x11::X11Presenter presenter_;
   PixelArea visible_;  // the window, or its intersection with the clip
   std::string lastError_;
   std::string offscreenClipboard_;  // headless runs must not touch the desktop's clipboard

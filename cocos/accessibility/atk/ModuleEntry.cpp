@@ -1,6 +1,0 @@
-// The module's only exported symbol: the engine finds it by name after loading the module.
-#include "cocos/accessibility/atk/AtkBridge.h"
-
-extern "C" __attribute__((visibility("default"))) cocos2d::accessibility::Bridge* pemtrixCreateAccessibilityBridge() {
-  return new cocos2d::accessibility::atk::AtkBridge();
-}

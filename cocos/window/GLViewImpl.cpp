@@ -1,0 +1,40 @@
+#include "cocos/window/GLViewImpl.h"
+
+#include <cmath>
+
+namespace cocos2d {
+
+GLViewImpl* GLViewImpl::createWithRect(const std::string& viewName, Rect rect, float frameZoomFactor,
+                                       bool resizable) {
+  std::string error;
+  std::unique_ptr<backend::Backend> backend = backend::loadBackend(error);
+  if (!backend) {
+    setLastError(error.empty() ? "cannot load the display backend" : error);
+    return nullptr;
+  }
+  return createWithBackend(std::move(backend), viewName, rect, frameZoomFactor, resizable);
+}
+
+GLViewImpl* GLViewImpl::createWithBackend(std::unique_ptr<backend::Backend> backend, const std::string& viewName,
+                                          Rect rect, float frameZoomFactor, bool resizable) {
+  if (!backend) {
+    setLastError("no display backend");
+    return nullptr;
+  }
+  backend::WindowOptions window;
+  window.title = viewName;
+  window.width = static_cast<int>(std::lround(rect.size.width * frameZoomFactor));
+  window.height = static_cast<int>(std::lround(rect.size.height * frameZoomFactor));
+  window.resizable = resizable;
+  window.headless = isHeadless();
+  if (!backend->openWindow(window)) {
+    setLastError(backend->lastError());
+    return nullptr;
+  }
+  const Size frame(static_cast<float>(window.width), static_cast<float>(window.height));
+  auto* view = new GLViewImpl(std::move(backend), viewName, frame);
+  view->autorelease();
+  return view;
+}
+
+}  // namespace cocos2d

@@ -1,0 +1,25 @@
+// Creates the window: loads the backend module and opens a window of the requested size.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cocos/window/GLView.h"
+
+namespace cocos2d {
+
+class GLViewImpl : public GLView {
+ public:
+  // Null when the backend cannot be loaded or the window cannot be opened; the reason is in
+  // GLView::getLastError(). The window is rect's size times the zoom factor.
+  static GLViewImpl* createWithRect(const std::string& viewName, Rect rect, float frameZoomFactor = 1.0f,
+                                    bool resizable = false);
+  // The same with a backend the caller provides: tests use a recording one.
+  static GLViewImpl* createWithBackend(std::unique_ptr<backend::Backend> backend, const std::string& viewName,
+                                       Rect rect, float frameZoomFactor = 1.0f, bool resizable = false);
+
+ protected:
+  using GLView::GLView;
+};
+
+}  // namespace cocos2d

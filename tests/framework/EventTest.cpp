@@ -1,0 +1,262 @@
+// Event dispatch: priority order, claiming and swallowing touches, pausing with the scene,
+// changes during a dispatch, and the window's input turned into events.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/framework/FrameworkTestSupport.h"
+
+namespace pemtrix_test {
+namespace {
+
+using Code = EventKeyboard::KeyCode;
+
+class CoreEvent : public CoreTest {
+ protected:
+  EventDispatcher* dispatcher() { return director()->getEventDispatcher(); }
+
+  // A keyboard listener that logs its name for every key it gets.
+  EventListenerKeyboard* keyLogger(const std::string& name) {
+    auto* l = EventListenerKeyboard::create();
+    l->onKeyPressed = [this, name](Code, Event*) { journal.push_back(name); };
+    return l;
+  }
+
+  // A touch listener that logs every phase it sees as name.phase and claims when told to.
+  EventListenerTouchOneByOne* touchLogger(const std::string& name, bool claim, bool swallow) {
+    auto* l = EventListenerTouchOneByOne::create();
+    l->setSwallowTouches(swallow);
+    l->onTouchBegan = [this, name, claim](Touch*, Event*) {
+      journal.push_back(name + ".began");
+      return claim;
+    };
+    l->onTouchMoved = [this, name](Touch*, Event*) { journal.push_back(name + ".moved"); };
+    l->onTouchEnded = [this, name](Touch*, Event*) { journal.push_back(name + ".ended"); };
+    return l;
+  }
+
+  void press() { view->injectKey(Code::KEY_A, true); }
+};
+
+TEST_F(CoreEvent, SceneGraphPriorityIsFrontMostFirstBetweenFixedPriorities) {
+  Scene* scene = runScene();
+  Node* back = Node::create();
+  Node* a = Node::create();
+  Node* b = Node::create();
+  Node* c = Node::create();
+  Node* d = Node::create();
+  scene->addChild(back, -1);
+  scene->addChild(a);
+  scene->addChild(b);
+  b->addChild(c, 1);
+  a->addChild(d, -1);
+  // Drawn: back, scene, d, a, b, c.
+  for (auto [node, name] : std::vector<std::pair<Node*, const char*>>{
+           {a, "a"}, {back, "back"}, {c, "c"}, {scene, "scene"}, {d, "d"}, {b, "b"}}) {
+    dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger(name), node);
+  }
+  dispatcher()->addEventListenerWithFixedPriority(keyLogger("+3"), 3);
+  dispatcher()->addEventListenerWithFixedPriority(keyLogger("-5"), -5);
+  dispatcher()->addEventListenerWithFixedPriority(keyLogger("+1"), 1);
+  press();
+  EXPECT_EQ(journal, (std::vector<std::string>{"-5", "c", "b", "a", "d", "scene", "back", "+1", "+3"}));
+}
+
+TEST_F(CoreEvent, InvisibleNodesStillOrderTheirListeners) {
+  Scene* scene = runScene();
+  Node* hidden = Node::create();
+  hidden->setVisible(false);
+  scene->addChild(hidden);
+  dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger("hidden"), hidden);
+  press();
+  EXPECT_EQ(journal, (std::vector<std::string>{"hidden"}));
+}
+
+TEST_F(CoreEvent, ClaimingAndSwallowingTouches) {
+  struct Case {
+    const char* what;
+    bool frontClaims, frontSwallows, backClaims;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"swallowed", true, true, true, {"front.began", "front.moved", "front.ended"}},
+      {"claimed, not swallowed",
+       true,
+       false,
+       true,
+       {"front.began", "back.began", "front.moved", "back.moved", "front.ended", "back.ended"}},
+      {"declined by the front", false, true, true, {"front.began", "back.began", "back.moved", "back.ended"}},
+      {"claimed by nobody", false, false, false, {"front.began", "back.began"}},
+  };
+  for (const Case& c : cases) {
+    Scene* scene = Scene::create();
+    director()->replaceScene(scene);
+    frames(1);
+    Node* backNode = Node::create();
+    Node* frontNode = Node::create();
+    scene->addChild(backNode);
+    scene->addChild(frontNode);
+    dispatcher()->addEventListenerWithSceneGraphPriority(touchLogger("back", c.backClaims, false), backNode);
+    dispatcher()->addEventListenerWithSceneGraphPriority(touchLogger("front", c.frontClaims, c.frontSwallows),
+                                                         frontNode);
+    journal.clear();
+    view->injectTouch(TouchPhase::BEGAN, Vec2(1, 1));
+    view->injectTouch(TouchPhase::MOVED, Vec2(2, 2));
+    view->injectTouch(TouchPhase::ENDED, Vec2(2, 2));
+    EXPECT_EQ(journal, c.expected) << c.what;
+  }
+}
+
+TEST_F(CoreEvent, ListenersPauseWhileTheirSceneIsCovered) {
+  Scene* scene = runScene();
+  Node* node = Node::create();
+  scene->addChild(node);
+  dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger("under"), node);
+  director()->pushScene(Scene::create());
+  frames(1);
+  press();
+  EXPECT_TRUE(journal.empty());
+  director()->popScene();
+  frames(1);
+  press();
+  EXPECT_EQ(journal, (std::vector<std::string>{"under"}));
+}
+
+TEST_F(CoreEvent, ChangesDuringADispatchTakeEffectSafely) {
+  Scene* scene = runScene();
+  Node* n1 = Node::create();
+  Node* n2 = Node::create();
+  scene->addChild(n2);
+  scene->addChild(n1);  // in front: first
+  EventListenerKeyboard* second = keyLogger("second");
+  auto* first = EventListenerKeyboard::create();
+  first->onKeyPressed = [this, second, n1](Code, Event*) {
+    journal.push_back("first");
+    dispatcher()->removeEventListener(second);
+    dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger("added"), n1);
+  };
+  dispatcher()->addEventListenerWithSceneGraphPriority(first, n1);
+  dispatcher()->addEventListenerWithSceneGraphPriority(second, n2);
+  press();
+  EXPECT_EQ(journal, (std::vector<std::string>{"first"})) << "removed: skipped; added: not this time";
+  first->setEnabled(false);
+  journal.clear();
+  press();
+  EXPECT_EQ(journal, (std::vector<std::string>{"added"}));
+}
+
+TEST_F(CoreEvent, AListenerMayDestroyItsOwnNode) {
+  Scene* scene = runScene();
+  Node* node = Node::create();
+  scene->addChild(node);
+  auto* l = EventListenerKeyboard::create();
+  l->onKeyPressed = [this, node](Code, Event*) {
+    node->removeFromParent();  // the last reference: the node dies after the callback
+    journal.push_back(node->getParent() == nullptr ? "removed" : "still there");
+  };
+  dispatcher()->addEventListenerWithSceneGraphPriority(l, node);
+  press();
+  press();
+  EXPECT_EQ(journal, (std::vector<std::string>{"removed"}));
+  EXPECT_EQ(dispatcher()->getListenerCount(), 0u);
+}
+
+TEST_F(CoreEvent, StopPropagationEndsTheKeyForLaterListeners) {
+  Scene* scene = runScene();
+  auto* stopper = EventListenerKeyboard::create();
+  stopper->onKeyPressed = [this](Code, Event* e) {
+    journal.push_back("stopper");
+    e->stopPropagation();
+  };
+  dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger("after"), scene);
+  dispatcher()->addEventListenerWithFixedPriority(stopper, -1);
+  press();
+  EXPECT_EQ(journal, (std::vector<std::string>{"stopper"}));
+}
+
+TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
+  runScene();
+  auto* keys = EventListenerKeyboard::create();
+  keys->onKeyPressed = [this](Code code, Event* e) {
+    const auto* key = static_cast<EventKeyboard*>(e);
+    journal.push_back("down " + std::to_string(int(code)) + (key->isRepeat() ? " again" : "") +
+                      (key->getText().empty() ? "" : " '" + key->getText() + "'") +
+                      (key->getModifiers() ? " m" + std::to_string(key->getModifiers()) : ""));
+  };
+  keys->onKeyReleased = [this](Code code, Event*) { journal.push_back("up " + std::to_string(int(code))); };
+  dispatcher()->addEventListenerWithFixedPriority(keys, 1);
+  auto* touches = EventListenerTouchOneByOne::create();
+  auto where = [](Touch* t) {
+    const Vec2 p = t->getLocation(), d = t->getDelta(), s = t->getStartLocation();
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%.0f,%.0f d%.0f,%.0f s%.0f,%.0f", p.x, p.y, d.x, d.y, s.x, s.y);
+    return std::string(buf);
+  };
+  touches->onTouchBegan = [this, where](Touch* t, Event*) {
+    journal.push_back("began " + where(t));
+    return true;
+  };
+  touches->onTouchMoved = [this, where](Touch* t, Event*) { journal.push_back("moved " + where(t)); };
+  touches->onTouchEnded = [this, where](Touch* t, Event*) { journal.push_back("ended " + where(t)); };
+  dispatcher()->addEventListenerWithFixedPriority(touches, 2);
+
+  using Type = backend::InputEvent::Type;
+  auto event = [](Type type, float x = 0, float y = 0, int key = 0, bool repeat = false) {
+    backend::InputEvent e;
+    e.type = type;
+    e.x = x;
+    e.y = y;
+    e.keyCode = key;
+    e.repeat = repeat;
+    return e;
+  };
+  // 480 x 768 pixels show 800 x 1280 units, y flipped: a pixel is 5/3 of a unit.
+  backend::InputEvent typed = event(Type::KeyDown, 0, 0, 84);
+  typed.text = "(";
+  typed.modifiers = EventKeyboard::MODIFIER_SHIFT;
+  backend::InputEvent composed = event(Type::Text);
+  composed.text = "\xC3\xA9";
+  // Keys press again as the system repeats them, with the text the layout made of them.
+  fake->events = {event(Type::MouseDown, 240, 384), event(Type::MouseMove, 246, 378), event(Type::MouseUp, 246, 378),
+                  event(Type::MouseMove, 0, 0),  // no button held: nothing
+                  event(Type::KeyDown, 0, 0, 84), event(Type::KeyDown, 0, 0, 84, true), event(Type::KeyUp, 0, 0, 84),
+                  typed, composed};
+  view->pollEvents();
+  EXPECT_EQ(journal, (std::vector<std::string>{"began 400,640 d0,0 s400,640", "moved 410,650 d10,10 s400,640",
+                                               "ended 410,650 d0,0 s400,640", "down 84", "down 84 again", "up 84",
+                                               "down 84 '(' m1", "down 0 '\xC3\xA9'"}));
+  EXPECT_FALSE(director()->isEndRequested());
+  fake->events = {event(Type::Quit)};
+  view->pollEvents();
+  EXPECT_TRUE(director()->isEndRequested());
+}
+
+// Counts the calls that the window's visibility makes.
+class VisibilityApp : public Application {
+ public:
+  bool applicationDidFinishLaunching() override { return true; }
+  void applicationDidEnterBackground() override { ++background; }
+  void applicationWillEnterForeground() override { ++foreground; }
+  int background = 0, foreground = 0;
+};
+
+TEST_F(CoreEvent, VisibilityReachesTheApplicationAndExposureRedraws) {
+  VisibilityApp app;
+  runScene();
+  frames(1);
+  backend::InputEvent hidden, shown, exposed;
+  hidden.type = backend::InputEvent::Type::Hidden;
+  shown.type = backend::InputEvent::Type::Shown;
+  exposed.type = backend::InputEvent::Type::Exposed;
+  fake->events = {hidden, shown, exposed};
+  view->pollEvents();
+  EXPECT_EQ(app.background, 1);
+  EXPECT_EQ(app.foreground, 1);
+  const int drawn = fake->frames;
+  frames(1);
+  EXPECT_EQ(fake->frames, drawn + 1) << "exposed: the next frame draws";
+}
+
+}  // namespace
+}  // namespace pemtrix_test
