@@ -41,38 +41,32 @@ double numberValue(const std::string& text) {
 }
 
 // Reads the argument list of a call whose name and "(" have been consumed, and applies the
-// function. The tokenizer stands on the first token after "(".
+// function. The tokenizer stands on the first token after "(". Every argument is evaluated
+// before the name is looked up.
 bool evaluateCall(CTokenizer& t, const std::string& name, double& value) {
   if (t.textIs(")")) {
-    if (name != "rand") return false;
     t.nextToken();
-    return callWithoutArguments(name, value);
+    return callFunction(name, nullptr, 0, value);
   }
-  double first = 0.0;
-  if (!parseExpression(t, first)) return false;
-  if (!t.textIs(",")) {
-    if (!t.textIs(")")) return false;
-    t.nextToken();
-    return callWithOneArgument(name, first, value);
-  }
-  t.nextToken();
-  double second = 0.0;
-  if (!parseExpression(t, second)) return false;
-  if (t.textIs(")")) {
-    t.nextToken();
-    return callWithTwoArguments(name, first, second, value);
-  }
-  if (!t.textIs(",")) return false;
-  std::vector<double> values{first, second};
+  // Calls of one or two arguments, nearly all of them, keep their values on the stack.
+  double few[2] = {0.0, 0.0};
+  std::vector<double> many;
+  std::size_t count = 0;
   do {
-    t.nextToken();
-    double next = 0.0;
-    if (!parseExpression(t, next)) return false;
-    values.push_back(next);
+    if (count > 0) t.nextToken();
+    double argument = 0.0;
+    if (!parseExpression(t, argument)) return false;
+    if (count < 2) {
+      few[count] = argument;
+    } else {
+      if (many.empty()) many.assign(few, few + 2);
+      many.push_back(argument);
+    }
+    ++count;
   } while (t.textIs(","));
   if (!t.textIs(")")) return false;
   t.nextToken();
-  return callWithList(name, values, value);
+  return callFunction(name, many.empty() ? few : many.data(), count, value);
 }
 
 // Counts one level of nesting for the lifetime of a parenthesised construct.

@@ -1,8 +1,8 @@
 #include "engine/FunctionLibrary.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
+#include <string_view>
 
 #include "engine/RandomEngine.h"
 
@@ -75,107 +75,143 @@ std::int32_t gcdBySubtraction(std::int32_t a, std::int32_t b) {
   return wrapToInt32(x);
 }
 
-bool callWithoutArguments(const std::string& name, double& result) {
-  if (name == "rand") {
-    result = randomUnit();
-    return true;
+namespace {
+
+// How many arguments an entry takes: none, exactly one or two, or two and more (the
+// statistics, whose two-argument forms are their list formulas for two values).
+enum class Arity : std::uint8_t { None, One, Two, TwoOrMore };
+
+// Every function gets its arguments as an array whose length its arity guarantees.
+using Function = bool (*)(const double* x, std::size_t n, double& result);
+
+struct FunctionEntry {
+  std::string_view name;
+  Arity arity;
+  Function apply;
+};
+
+bool accepts(Arity arity, std::size_t count) {
+  switch (arity) {
+    case Arity::None: return count == 0;
+    case Arity::One: return count == 1;
+    case Arity::Two: return count == 2;
+    case Arity::TwoOrMore: return count >= 2;
   }
   return false;
 }
 
-bool callWithOneArgument(const std::string& name, double x, double& result) {
-  const char* n = name.c_str();
-  if (!std::strcmp(n, "sin")) result = std::sin(x);
-  else if (!std::strcmp(n, "cos")) result = std::cos(x);
-  else if (!std::strcmp(n, "tan")) result = std::tan(x);
-  else if (!std::strcmp(n, "asin")) result = std::asin(x);
-  else if (!std::strcmp(n, "acos")) result = std::acos(x);
-  else if (!std::strcmp(n, "atan")) result = std::atan(x);
-  else if (!std::strcmp(n, "hypsin")) result = (std::exp(x) - std::exp(-x)) * 0.5;
-  else if (!std::strcmp(n, "hypcos")) result = (std::exp(-x) + std::exp(x)) * 0.5;
-  else if (!std::strcmp(n, "hyptan")) result = (std::exp(x) - std::exp(-x)) / (std::exp(-x) + std::exp(x));
-  else if (!std::strcmp(n, "deg")) result = x * 180.0 / kPi;
-  else if (!std::strcmp(n, "log")) result = std::log(x) / std::log(10.0);
-  else if (!std::strcmp(n, "ln")) result = std::log(x);
-  else if (!std::strcmp(n, "exp")) result = std::exp(x);
-  else if (!std::strcmp(n, "sq")) result = x * x;
-  else if (!std::strcmp(n, "sqrt")) result = std::sqrt(x);
-  else if (!std::strcmp(n, "cube")) result = (x * x) * x;
-  else if (!std::strcmp(n, "cubert")) result = std::exp(std::log(x) / 3.0);
-  else if (!std::strcmp(n, "fact")) {
-    if (x < 0) return false;
-    result = factorial(truncateToInt32(x));
-  } else if (!std::strcmp(n, "int")) result = truncateToInt32(x);
-  else if (!std::strcmp(n, "rand")) result = randomUnit() * x;
-  else return false;
+// A function that always succeeds, written as an expression of x (the arguments) and n.
+#define PEMTRIX_VALUE(expression) [](const double* x, std::size_t n, double& r) { (void)x; (void)n; r = (expression); return true; }
+
+bool permutations(const double* x, std::size_t, double& result) {
+  std::int32_t total = 0, chosen = 0;
+  if (!countArguments(x[0], x[1], total, chosen)) return false;
+  result = chosen == 0 ? 1 : fallingProduct(total, chosen);
   return true;
 }
 
-bool callWithTwoArguments(const std::string& name, double a, double b, double& result) {
-  const char* n = name.c_str();
-  if (!std::strcmp(n, "pow")) {
-    if (a < 0) return false;
-    result = std::exp(std::log(a) * b);
-  } else if (!std::strcmp(n, "atan")) {
-    result = std::atan2(a, b);
-  } else if (!std::strcmp(n, "perm") || !std::strcmp(n, "comb")) {
-    std::int32_t total = 0, chosen = 0;
-    if (!countArguments(a, b, total, chosen)) return false;
-    if (chosen == 0) {
-      result = 1;
-    } else {
-      const std::int32_t product = fallingProduct(total, chosen);
-      result = n[0] == 'p' ? product : truncateToInt32(product / factorial(chosen));
-    }
-  } else if (!std::strcmp(n, "gcd")) {
-    std::int32_t l = 0, m = 0;
-    if (!divisorArguments(a, b, l, m)) return false;
-    result = gcdBySubtraction(l, m);
-  } else if (!std::strcmp(n, "lcm")) {
-    std::int32_t l = 0, m = 0;
-    if (!divisorArguments(a, b, l, m)) return false;
-    if (l == 0 || m == 0) {
-      result = 0;
-    } else {
-      const std::int32_t quotient = l / gcdBySubtraction(l, m);
-      result = wrapToInt32(static_cast<std::uint32_t>(quotient) * static_cast<std::uint32_t>(m));
-    }
-  } else if (!std::strcmp(n, "avg")) {
-    result = (a + b) * 0.5;
-  } else if (!std::strcmp(n, "stdevp")) {
-    const double m = (a + b) * 0.5;
-    result = std::sqrt((a * a + b * b) * 0.5 - m * m);
-  } else if (!std::strcmp(n, "stdev")) {
-    const double m = (a + b) * 0.5;
-    result = std::sqrt((a * a + b * b) - (m * 2) * m);
-  } else if (!std::strcmp(n, "sqsum")) {
-    result = a * a + b * b;
+bool combinations(const double* x, std::size_t, double& result) {
+  std::int32_t total = 0, chosen = 0;
+  if (!countArguments(x[0], x[1], total, chosen)) return false;
+  result = chosen == 0 ? 1 : truncateToInt32(fallingProduct(total, chosen) / factorial(chosen));
+  return true;
+}
+
+bool greatestCommonDivisor(const double* x, std::size_t, double& result) {
+  std::int32_t l = 0, m = 0;
+  if (!divisorArguments(x[0], x[1], l, m)) return false;
+  result = gcdBySubtraction(l, m);
+  return true;
+}
+
+bool leastCommonMultiple(const double* x, std::size_t, double& result) {
+  std::int32_t l = 0, m = 0;
+  if (!divisorArguments(x[0], x[1], l, m)) return false;
+  if (l == 0 || m == 0) {
+    result = 0;
   } else {
-    return false;
+    const std::int32_t quotient = l / gcdBySubtraction(l, m);
+    result = wrapToInt32(static_cast<std::uint32_t>(quotient) * static_cast<std::uint32_t>(m));
   }
   return true;
 }
 
-bool callWithList(const std::string& name, const std::vector<double>& values, double& result) {
-  double sum = 0.0, squares = 0.0;
-  for (double v : values) {
-    sum += v;
-    squares += v * v;
-  }
-  const double n = static_cast<double>(values.size());
-  const char* f = name.c_str();
-  if (!std::strcmp(f, "avg")) {
-    result = sum / n;
-  } else if (!std::strcmp(f, "stdevp")) {
-    const double mean = sum / n;
-    result = std::sqrt(squares / n - mean * mean);
-  } else if (!std::strcmp(f, "stdev")) {
-    const double mean = sum / n;
-    result = std::sqrt((squares - (n * mean) * mean) / (n - 1));
-  } else if (!std::strcmp(f, "sqsum")) {
-    result = squares;
-  } else {
-    return false;
-  }
+bool power(const double* x, std::size_t, double& result) {
+  if (x[0] < 0) return false;
+  result = std::exp(std::log(x[0]) * x[1]);
   return true;
+}
+
+bool factorialOf(const double* x, std::size_t, double& result) {
+  if (x[0] < 0) return false;
+  result = factorial(truncateToInt32(x[0]));
+  return true;
+}
+
+// The sum and the sum of squares of the values, accumulated from the first on.
+double sumOf(const double* x, std::size_t n) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < n; ++i) sum += x[i];
+  return sum;
+}
+
+double squaresOf(const double* x, std::size_t n) {
+  double squares = 0.0;
+  for (std::size_t i = 0; i < n; ++i) squares += x[i] * x[i];
+  return squares;
+}
+
+// Two values are added as they stand, so that the mean of two negative zeros keeps its sign.
+double meanOf(const double* x, std::size_t n) {
+  return n == 2 ? (x[0] + x[1]) * 0.5 : sumOf(x, n) / static_cast<double>(n);
+}
+
+// In lookup order; a name may appear once per arity.
+const FunctionEntry kFunctions[] = {
+    {"rand", Arity::None, PEMTRIX_VALUE(randomUnit())},
+    {"sin", Arity::One, PEMTRIX_VALUE(std::sin(x[0]))},
+    {"cos", Arity::One, PEMTRIX_VALUE(std::cos(x[0]))},
+    {"tan", Arity::One, PEMTRIX_VALUE(std::tan(x[0]))},
+    {"asin", Arity::One, PEMTRIX_VALUE(std::asin(x[0]))},
+    {"acos", Arity::One, PEMTRIX_VALUE(std::acos(x[0]))},
+    {"atan", Arity::One, PEMTRIX_VALUE(std::atan(x[0]))},
+    {"hypsin", Arity::One, PEMTRIX_VALUE((std::exp(x[0]) - std::exp(-x[0])) * 0.5)},
+    {"hypcos", Arity::One, PEMTRIX_VALUE((std::exp(-x[0]) + std::exp(x[0])) * 0.5)},
+    // The exponentials as written: beyond about 709.78 one overflows and the result is NaN.
+    {"hyptan", Arity::One, PEMTRIX_VALUE((std::exp(x[0]) - std::exp(-x[0])) / (std::exp(-x[0]) + std::exp(x[0])))},
+    {"deg", Arity::One, PEMTRIX_VALUE(x[0] * 180.0 / kPi)},
+    {"log", Arity::One, PEMTRIX_VALUE(std::log(x[0]) / std::log(10.0))},
+    {"ln", Arity::One, PEMTRIX_VALUE(std::log(x[0]))},
+    {"exp", Arity::One, PEMTRIX_VALUE(std::exp(x[0]))},
+    {"sq", Arity::One, PEMTRIX_VALUE(x[0] * x[0])},
+    {"sqrt", Arity::One, PEMTRIX_VALUE(std::sqrt(x[0]))},
+    {"cube", Arity::One, PEMTRIX_VALUE((x[0] * x[0]) * x[0])},
+    // Through the logarithm, so that a negative argument gives NaN rather than a real root.
+    {"cubert", Arity::One, PEMTRIX_VALUE(std::exp(std::log(x[0]) / 3.0))},
+    {"fact", Arity::One, factorialOf},
+    {"int", Arity::One, PEMTRIX_VALUE(truncateToInt32(x[0]))},
+    {"rand", Arity::One, PEMTRIX_VALUE(randomUnit() * x[0])},
+    {"pow", Arity::Two, power},
+    {"atan", Arity::Two, PEMTRIX_VALUE(std::atan2(x[0], x[1]))},
+    {"perm", Arity::Two, permutations},
+    {"comb", Arity::Two, combinations},
+    {"gcd", Arity::Two, greatestCommonDivisor},
+    {"lcm", Arity::Two, leastCommonMultiple},
+    {"avg", Arity::TwoOrMore, PEMTRIX_VALUE(meanOf(x, n))},
+    {"stdevp", Arity::TwoOrMore, PEMTRIX_VALUE(std::sqrt(squaresOf(x, n) / static_cast<double>(n) - meanOf(x, n) * meanOf(x, n)))},
+    {"stdev", Arity::TwoOrMore,
+     PEMTRIX_VALUE(std::sqrt((squaresOf(x, n) - (static_cast<double>(n) * meanOf(x, n)) * meanOf(x, n)) /
+                             (static_cast<double>(n) - 1)))},
+    {"sqsum", Arity::TwoOrMore, PEMTRIX_VALUE(squaresOf(x, n))},
+};
+
+#undef PEMTRIX_VALUE
+
+}  // namespace
+
+bool callFunction(const std::string& name, const double* arguments, std::size_t count, double& result) {
+  for (const FunctionEntry& f : kFunctions) {
+    if (name == f.name && accepts(f.arity, count)) return f.apply(arguments, count, result);
+  }
+  return false;
 }

@@ -1,16 +1,14 @@
-// The named functions of expressions, looked up by exact name and call form
-// (no arguments, one, two, or a list of three or more). A lookup returns false when the
-// name is not in that form's table or an argument fails the function's domain check.
+// The named functions of expressions: one table of name, arity and function, looked up by the
+// exact name and the number of arguments of the call. A call fails when no entry has that name
+// for that many arguments, or when an argument fails the function's domain check.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-bool callWithoutArguments(const std::string& name, double& result);
-bool callWithOneArgument(const std::string& name, double x, double& result);
-bool callWithTwoArguments(const std::string& name, double a, double b, double& result);
-bool callWithList(const std::string& name, const std::vector<double>& values, double& result);
+// Applies the function `name` to the arguments in order; false on failure (result unset).
+bool callFunction(const std::string& name, const double* arguments, std::size_t count, double& result);
 
 // n! in doubles; 1 for n <= 1, +infinity from 171 on.
 double factorial(std::int32_t n);

@@ -53,7 +53,8 @@ TEST_F(FunctionLibrary, TwoArgumentAndListFunctions) {
       {"avg(1,2)", "1.5"},       {"avg(1,2,3)", "2"},      {"stdev(1,2,3)", "1"},
       {"stdevp(1,2,3)", "0.816496580927726"}, {"sqsum(1,2,3)", "14"},
       {"stdev(2,4)", "1.4142135623731"}, {"stdevp(2,4)", "1"}, {"sqsum(3,4)", "25"},
-      {"rand(1,2)", "Error."},   {"sin(1,2,3)", "Error."},
+      {"rand(1,2)", "Error."},   {"sin(1,2,3)", "Error."},  {"pow(1,2,3)", "Error."},
+      {"avg(-0,-0)", "-0"},      {"avg(-0,-0,-0)", "0"},   {"sin()", "Error."},      {"foo()", "Error."},
   };
   for (const auto& c : cases) EXPECT_EQ(plain(c.expression), c.display) << c.expression;
 }
