@@ -1,5 +1,8 @@
 // Building the calculator screen, its refresh on return to the front, and the key click.
+#include <new>
+
 #include "cocos/audio/SimpleAudioEngine.h"
+#include "cocos/base/Create.h"
 #include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
 #include "screens/MainLayer.h"
@@ -43,15 +46,7 @@ const PanelRect kPanel[] = {
 
 }  // namespace
 
-MainLayer* MainLayer::create() {
-  auto* layer = new (std::nothrow) MainLayer();
-  if (layer && layer->init()) {
-    layer->autorelease();
-    return layer;
-  }
-  delete layer;
-  return nullptr;
-}
+MainLayer* MainLayer::create() { return initAndAutorelease(new (std::nothrow) MainLayer(), &MainLayer::init); }
 
 MainLayer::~MainLayer() = default;
 
