@@ -1,16 +1,11 @@
 // The 68 image keys: the 20-key keypad and the two stacked command pages.
+#include "screens/CalculatorLayout.h"
 #include "screens/CommandTable.h"
 #include "screens/MainLayer.h"
 
 using namespace cocos2d;
 
 namespace {
-
-constexpr float kKeypadScale = 0.739182711f;
-constexpr float kCommandScaleX = 0.615985572f;
-constexpr float kCommandScaleY = 0.615087509f;
-constexpr float kKeypadColumns[] = {92.5f, 246.25f, 400.0f, 553.75f, 707.5f};
-constexpr float kKeypadRows[] = {408.870178f, 296.514435f, 184.158661f, 71.802887f};  // top row first
 
 struct KeypadKey {
   const char* image;
@@ -44,32 +39,30 @@ void MainLayer::buildKeys() {
       action = [this](Ref*) { evaluate(); };
     }
     auto* item = MenuItemImage::create(std::string(k.image) + ".png", std::string(k.image) + "-pushed.png", action);
-    item->setPosition(Vec2(kKeypadColumns[k.column], kKeypadRows[k.row]));
-    item->setScale(kKeypadScale, kKeypadScale);
+    item->setPosition(Vec2(layout::kKeypadColumns[k.column], layout::kKeypadRows[k.row]));
+    item->setScale(layout::kKeypadScale, layout::kKeypadScale);
     keys.push_back(item);
   }
-  keypadMenu = Menu::createWithArray(keys);
+  _keypadMenu = Menu::createWithArray(keys);
 
   const CommandEntry* pages[2] = {commandPage1, commandPage2};
-  std::vector<MenuItem*>* lists[2] = {&page1Items, &page2Items};
-  for (int r = 3; r >= 0; --r) {
-    for (int c = 0; c < 6; ++c) {
-      const int i = (3 - r) * 6 + c;
-      const Vec2 centre(static_cast<float>((c + 0.5) * 128.125 + 15.625),
-                        static_cast<float>((r + 0.5) * 84.2669889749788 + 480.6730769230769));
+  std::vector<MenuItem*>* lists[2] = {&_page1Items, &_page2Items};
+  for (int r = layout::kCommandRows - 1; r >= 0; --r) {
+    for (int c = 0; c < layout::kCommandColumns; ++c) {
+      const int i = (layout::kCommandRows - 1 - r) * layout::kCommandColumns + c;
+      const Vec2 centre(layout::commandCellX(c), layout::commandCellY(r));
       for (int page = 0; page < 2; ++page) {
         const CommandEntry& entry = pages[page][i];
         auto* item = MenuItemImage::create(std::string(entry.name) + ".png", std::string(entry.name) + "-pushed.png",
                                            *entry.handler);
         item->setPosition(centre);
-        item->setScale(kCommandScaleX, kCommandScaleY);
-        keypadMenu->addChild(item, 0);
+        item->setScale(layout::kCommandScaleX, layout::kCommandScaleY);
+        _keypadMenu->addChild(item, 0);
         lists[page]->push_back(item);
       }
     }
   }
-  shifted = false;
-  setShiftPage(false);
-  keypadMenu->setPosition(Vec2::ZERO);
-  addChild(keypadMenu, 2);
+  showPage1();
+  _keypadMenu->setPosition(Vec2::ZERO);
+  addChild(_keypadMenu, 2);
 }
