@@ -1,5 +1,6 @@
-// Editing the expression line: each operation plays the key click, lets the editor apply its
-// rule, and shows the result on the line's label and the cursor bar; erased characters fall.
+// Editing the expression line: an operation that a key triggers plays the key click, lets the
+// editor apply its rule, and shows the result on the line's label and the cursor bar; erased
+// characters fall.
 #include "screens/MainLayer.h"
 
 using namespace cocos2d;
