@@ -88,7 +88,6 @@ class MainLayer : public cocos2d::Layer {
   const std::string& getRecalledText() const { return _editor.getRecalledText(); }
   // Entries are shared with the tape lines that show them, so a long line is kept once.
   const std::deque<cocos2d::SharedText>& getHistory() const { return _history; }
-  const std::string& historyEntry(std::size_t i) const { return *_history[i]; }
   const std::vector<FallingGlyph>& getFallingGlyphs() const { return _fallingGlyphs; }
   cocos2d::Label* getExprLabel() const { return _exprLabel; }
   cocos2d::Sprite* getCursorBar() const { return _cursorBar; }
