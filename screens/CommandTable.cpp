@@ -6,77 +6,96 @@ namespace {
 
 using Handler = std::function<void(cocos2d::Ref*)>;
 
-// Handlers hold no state: each calls one operation on the calculator screen.
-#define PEMTRIX_COMMAND(id, body) \
-  const Handler id = [](cocos2d::Ref*) { body; }
+// What one command key does: insert a text, stepping the cursor back into it when it is a
+// template, and show page 1 afterwards if so marked; or run an operation of the screen (the
+// operations that end on page 1 show it themselves, as they do from the keyboard too).
+struct CommandRow {
+  const char* name;
+  const char* text;  // null for an operation
+  int stepsBack;
+  bool toPage1;
+  void (MainLayer::*operation)() = nullptr;
+};
 
-PEMTRIX_COMMAND(shiftCmd, currentMainLayer->toggleShift());
-PEMTRIX_COMMAND(sqCmd, currentMainLayer->insertTemplate("sq()", 1, false));
-PEMTRIX_COMMAND(sqrtCmd, currentMainLayer->insertTemplate("sqrt()", 1, false));
-PEMTRIX_COMMAND(setCmd, currentMainLayer->openMemoryStore());
-PEMTRIX_COMMAND(getCmd, currentMainLayer->openMemoryRecall());
-PEMTRIX_COMMAND(ansCmd, currentMainLayer->insertKeyText("Ans"));
-PEMTRIX_COMMAND(factCmd, currentMainLayer->insertTemplate("fact()", 1, false));
-PEMTRIX_COMMAND(invCmd, currentMainLayer->insertTemplate("1/()", 1, true));
-PEMTRIX_COMMAND(powerCmd, currentMainLayer->insertTemplate("pow(,)", 2, false));
-PEMTRIX_COMMAND(logCmd, currentMainLayer->insertTemplate("log()", 1, false));
-PEMTRIX_COMMAND(lnCmd, currentMainLayer->insertTemplate("ln()", 1, false));
-PEMTRIX_COMMAND(expCmd, currentMainLayer->insertTemplate("exp()", 1, false));
-PEMTRIX_COMMAND(hypCmd, currentMainLayer->insertKeyText("hyp"));
-PEMTRIX_COMMAND(sinCmd, currentMainLayer->insertTemplate("sin()", 1, false));
-PEMTRIX_COMMAND(cosCmd, currentMainLayer->insertTemplate("cos()", 1, false));
-PEMTRIX_COMMAND(tanCmd, currentMainLayer->insertTemplate("tan()", 1, false));
-PEMTRIX_COMMAND(degCmd, currentMainLayer->insertKeyText("deg"));
-PEMTRIX_COMMAND(piCmd, currentMainLayer->insertKeyText("Pi"));
-PEMTRIX_COMMAND(upCmd, currentMainLayer->historyUp());
-PEMTRIX_COMMAND(downCmd, currentMainLayer->historyDown());
-PEMTRIX_COMMAND(leftCmd, currentMainLayer->cursorLeft());
-PEMTRIX_COMMAND(rightCmd, currentMainLayer->cursorRight());
-PEMTRIX_COMMAND(delCmd, currentMainLayer->eraseAtCursor());
-PEMTRIX_COMMAND(bsCmd, currentMainLayer->eraseBeforeCursor());
+// The image names are not the texts: "PAI" inserts "Pi", "todeg" inserts "deg()".
+constexpr CommandRow kRows[2][kCommandsPerPage] = {
+    {
+        // name     inserts      back  page 1  or runs
+        {"shift",   nullptr,     0,    false,  &MainLayer::toggleShift},
+        {"sq",      "sq()",      1,    false},
+        {"sqrt",    "sqrt()",    1,    false},
+        {"set",     nullptr,     0,    false,  &MainLayer::openMemoryStore},
+        {"get",     nullptr,     0,    false,  &MainLayer::openMemoryRecall},
+        {"ans",     "Ans",       0,    false},
+        {"fact",    "fact()",    1,    false},
+        {"inv",     "1/()",      1,    true},
+        {"power",   "pow(,)",    2,    false},
+        {"log",     "log()",     1,    false},
+        {"ln",      "ln()",      1,    false},
+        {"exp",     "exp()",     1,    false},
+        {"hyp",     "hyp",       0,    false},
+        {"sin",     "sin()",     1,    false},
+        {"cos",     "cos()",     1,    false},
+        {"tan",     "tan()",     1,    false},
+        {"deg",     "deg",       0,    false},
+        {"PAI",     "Pi",        0,    false},
+        {"up",      nullptr,     0,    false,  &MainLayer::historyUp},
+        {"down",    nullptr,     0,    false,  &MainLayer::historyDown},
+        {"left",    nullptr,     0,    false,  &MainLayer::cursorLeft},
+        {"right",   nullptr,     0,    false,  &MainLayer::cursorRight},
+        {"del",     nullptr,     0,    false,  &MainLayer::eraseAtCursor},
+        {"bs",      nullptr,     0,    false,  &MainLayer::eraseBeforeCursor},
+    },
+    {
+        {"shift2",  nullptr,     0,    false,  &MainLayer::toggleShift},
+        {"cube",    "cube()",    1,    true},
+        {"cubert",  "cubert()",  1,    true},
+        {"int",     "int()",     1,    true},
+        {"rand",    "rand()",    1,    true},
+        {"sqsum",   "sqsum(,)",  2,    true},
+        {"percent", "%",         0,    true},
+        {"perm",    "perm(,)",   2,    true},
+        {"comb",    "comb(,)",   2,    true},
+        {"avg",     "avg(,)",    2,    true},
+        {"stdevp",  "stdevp(,)", 2,    true},
+        {"stdev",   "stdev(,)",  2,    true},
+        {"todeg",   "deg()",     1,    true},
+        {"asin",    "asin()",    1,    true},
+        {"acos",    "acos()",    1,    true},
+        {"atan",    "atan()",    1,    true},
+        {"gcd",     "gcd(,)",    2,    true},
+        {"lcm",     "lcm(,)",    2,    true},
+        {"copy",    nullptr,     0,    false,  &MainLayer::copyExpression},
+        {"paste",   nullptr,     0,    false,  &MainLayer::pasteClipboard},
+        {"info",    nullptr,     0,    false,  &MainLayer::showInformation},
+        {"help",    nullptr,     0,    false,  &MainLayer::openHelpPage},
+        {"star",    nullptr,     0,    false,  &MainLayer::openStorePage},
+        {"stg",     nullptr,     0,    false,  &MainLayer::openSettings},
+    },
+};
 
-PEMTRIX_COMMAND(cubeCmd, currentMainLayer->insertTemplate("cube()", 1, true));
-PEMTRIX_COMMAND(cubertCmd, currentMainLayer->insertTemplate("cubert()", 1, true));
-PEMTRIX_COMMAND(intCmd, currentMainLayer->insertTemplate("int()", 1, true));
-PEMTRIX_COMMAND(randCmd, currentMainLayer->insertTemplate("rand()", 1, true));
-PEMTRIX_COMMAND(sqsumCmd, currentMainLayer->insertTemplate("sqsum(,)", 2, true));
-PEMTRIX_COMMAND(percentCmd, currentMainLayer->insertKeyText("%", true));
-PEMTRIX_COMMAND(permCmd, currentMainLayer->insertTemplate("perm(,)", 2, true));
-PEMTRIX_COMMAND(combCmd, currentMainLayer->insertTemplate("comb(,)", 2, true));
-PEMTRIX_COMMAND(avgCmd, currentMainLayer->insertTemplate("avg(,)", 2, true));
-PEMTRIX_COMMAND(stdevpCmd, currentMainLayer->insertTemplate("stdevp(,)", 2, true));
-PEMTRIX_COMMAND(stdevCmd, currentMainLayer->insertTemplate("stdev(,)", 2, true));
-PEMTRIX_COMMAND(todegCmd, currentMainLayer->insertTemplate("deg()", 1, true));
-PEMTRIX_COMMAND(asinCmd, currentMainLayer->insertTemplate("asin()", 1, true));
-PEMTRIX_COMMAND(acosCmd, currentMainLayer->insertTemplate("acos()", 1, true));
-PEMTRIX_COMMAND(atanCmd, currentMainLayer->insertTemplate("atan()", 1, true));
-PEMTRIX_COMMAND(gcdCmd, currentMainLayer->insertTemplate("gcd(,)", 2, true));
-PEMTRIX_COMMAND(lcmCmd, currentMainLayer->insertTemplate("lcm(,)", 2, true));
-PEMTRIX_COMMAND(copyCmd, currentMainLayer->copyExpression());
-PEMTRIX_COMMAND(pasteCmd, currentMainLayer->pasteClipboard());
-PEMTRIX_COMMAND(infoCmd, currentMainLayer->showInformation());
-PEMTRIX_COMMAND(helpCmd, currentMainLayer->openHelpPage());
-PEMTRIX_COMMAND(starCmd, currentMainLayer->openStorePage());
-PEMTRIX_COMMAND(stgCmd, currentMainLayer->openSettings());
+void run(const CommandRow& row) {
+  MainLayer* screen = currentMainLayer;
+  if (row.operation) (screen->*row.operation)();
+  else screen->insertTemplate(row.text, row.stepsBack, row.toPage1);
+}
 
-#undef PEMTRIX_COMMAND
+// One handler per entry, living as long as the program; each holds only its constant row.
+std::array<Handler, kCommandsPerPage> handlersOf(const CommandRow (&rows)[kCommandsPerPage]) {
+  std::array<Handler, kCommandsPerPage> handlers;
+  for (int i = 0; i < kCommandsPerPage; ++i) handlers[i] = [&row = rows[i]](cocos2d::Ref*) { run(row); };
+  return handlers;
+}
+
+const std::array<Handler, kCommandsPerPage> kHandlers[2] = {handlersOf(kRows[0]), handlersOf(kRows[1])};
+
+std::array<CommandEntry, kCommandsPerPage> page(int index) {
+  std::array<CommandEntry, kCommandsPerPage> entries{};
+  for (int i = 0; i < kCommandsPerPage; ++i) entries[i] = {kRows[index][i].name, &kHandlers[index][i]};
+  return entries;
+}
 
 }  // namespace
 
-const CommandEntry commandPage1[kCommandsPerPage] = {
-    {"shift", &shiftCmd}, {"sq", &sqCmd},       {"sqrt", &sqrtCmd},   {"set", &setCmd},
-    {"get", &getCmd},     {"ans", &ansCmd},     {"fact", &factCmd},   {"inv", &invCmd},
-    {"power", &powerCmd}, {"log", &logCmd},     {"ln", &lnCmd},       {"exp", &expCmd},
-    {"hyp", &hypCmd},     {"sin", &sinCmd},     {"cos", &cosCmd},     {"tan", &tanCmd},
-    {"deg", &degCmd},     {"PAI", &piCmd},      {"up", &upCmd},       {"down", &downCmd},
-    {"left", &leftCmd},   {"right", &rightCmd}, {"del", &delCmd},     {"bs", &bsCmd},
-};
-
-const CommandEntry commandPage2[kCommandsPerPage] = {
-    {"shift2", &shiftCmd},   {"cube", &cubeCmd},   {"cubert", &cubertCmd}, {"int", &intCmd},
-    {"rand", &randCmd},      {"sqsum", &sqsumCmd}, {"percent", &percentCmd}, {"perm", &permCmd},
-    {"comb", &combCmd},      {"avg", &avgCmd},     {"stdevp", &stdevpCmd}, {"stdev", &stdevCmd},
-    {"todeg", &todegCmd},    {"asin", &asinCmd},   {"acos", &acosCmd},     {"atan", &atanCmd},
-    {"gcd", &gcdCmd},        {"lcm", &lcmCmd},     {"copy", &copyCmd},     {"paste", &pasteCmd},
-    {"info", &infoCmd},      {"help", &helpCmd},   {"star", &starCmd},     {"stg", &stgCmd},
-};
+const std::array<CommandEntry, kCommandsPerPage> commandPage1 = page(0);
+const std::array<CommandEntry, kCommandsPerPage> commandPage2 = page(1);

@@ -2,6 +2,7 @@
 // handler acts on currentMainLayer.
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include "cocos/cocos2d.h"
@@ -12,5 +13,6 @@ struct CommandEntry {
 };
 
 constexpr int kCommandsPerPage = 24;
-extern const CommandEntry commandPage1[kCommandsPerPage];
-extern const CommandEntry commandPage2[kCommandsPerPage];
+// In grid order: the top row from left to right first, the bottom row last.
+extern const std::array<CommandEntry, kCommandsPerPage> commandPage1;
+extern const std::array<CommandEntry, kCommandsPerPage> commandPage2;

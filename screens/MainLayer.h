@@ -1,15 +1,18 @@
 // The calculator screen: the expression line with its cursor, the history tape, the keypad
-// and command grid, and every operation that a key or the keyboard triggers.
+// and command grid, and every operation that a key or the keyboard triggers. The line's text
+// and rules live in its ExpressionEditor; the screen adds the key click, the labels, the
+// cursor bar, the falling characters and the keypad pages.
 #pragma once
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "cocos/cocos2d.h"
 #include "cocos/ui/UIScrollView.h"
+#include "screens/ExpressionEditor.h"
+#include "screens/LabelMeasure.h"
 
 class CMessageBox;
 
@@ -39,8 +42,10 @@ class MainLayer : public cocos2d::Layer {
   // --- editing
   void insertText(const std::string& s);
   void insertDigit(int n);
-  void insertTemplate(const std::string& text, int stepsBack, bool returnToPage1);
-  void insertKeyText(const std::string& text, bool returnToPage1 = false);
+  // The key click, the text, then one cursorLeft per step back (each with its own click).
+  void insertTemplate(const std::string& text, int stepsBack, bool toPage1);
+  // A key that inserts its text as it is: a template without steps back.
+  void insertKeyText(const std::string& text, bool toPage1 = false);
   void cursorLeft();
   void cursorRight();
   void cursorHome();
@@ -74,26 +79,25 @@ class MainLayer : public cocos2d::Layer {
   void openSettings();
 
   // --- read access for the automation dump and the tests
-  const std::string& getExpression() const { return expression; }
-  int getCursorPos() const { return cursorPos; }
-  int getViewStart() const { return viewStart; }
-  bool isShifted() const { return shifted; }
-  int getShiftKeysDown() const { return shiftKeysDown; }
-  int getHistoryPos() const { return historyPos; }
-  const std::string& getRecalledText() const { return recalledText; }
+  const std::string& getExpression() const { return _editor.getText(); }
+  int getCursorPos() const { return _editor.getCursorPos(); }
+  int getViewStart() const { return _editor.getViewStart(); }
+  bool isShifted() const { return _shifted; }
+  int getShiftKeysDown() const { return _shiftKeysDown; }
+  int getHistoryPos() const { return _editor.getHistoryPos(); }
+  const std::string& getRecalledText() const { return _editor.getRecalledText(); }
   // Entries are shared with the tape lines that show them, so a long line is kept once.
-  const std::deque<cocos2d::SharedText>& getHistory() const { return history; }
-  const std::string& historyEntry(std::size_t i) const { return *history[i]; }
-  const std::vector<FallingGlyph>& getFallingGlyphs() const { return fallingGlyphs; }
-  cocos2d::Label* getExprLabel() const { return exprLabel; }
-  cocos2d::Sprite* getCursorBar() const { return cursorBar; }
-  cocos2d::Label* getTapeLine(int i) const { return historyTape[i]; }
-  cocos2d::ui::ScrollView* getTapeView() const { return tapeView; }
-  cocos2d::Menu* getKeypadMenu() const { return keypadMenu; }
-  cocos2d::Sprite* getBackgroundSprite() const { return backgroundSprite; }
-  const std::vector<cocos2d::MenuItem*>& getPage1Items() const { return page1Items; }
-  const std::vector<cocos2d::MenuItem*>& getPage2Items() const { return page2Items; }
-  CMessageBox* getInfoBox() const { return infoBox; }
+  const std::deque<cocos2d::SharedText>& getHistory() const { return _history; }
+  const std::vector<FallingGlyph>& getFallingGlyphs() const { return _fallingGlyphs; }
+  cocos2d::Label* getExprLabel() const { return _exprLabel; }
+  cocos2d::Sprite* getCursorBar() const { return _cursorBar; }
+  cocos2d::Label* getTapeLine(int i) const { return _historyTape[i]; }
+  cocos2d::ui::ScrollView* getTapeView() const { return _tapeView; }
+  cocos2d::Menu* getKeypadMenu() const { return _keypadMenu; }
+  cocos2d::Sprite* getBackgroundSprite() const { return _backgroundSprite; }
+  const std::vector<cocos2d::MenuItem*>& getPage1Items() const { return _page1Items; }
+  const std::vector<cocos2d::MenuItem*>& getPage2Items() const { return _page2Items; }
+  CMessageBox* getInfoBox() const { return _infoBox; }
 
  private:
   MainLayer() = default;
@@ -113,47 +117,36 @@ class MainLayer : public cocos2d::Layer {
   void fillTapeFromHistory();
   void pushTapeLines(int count);
   void restTape();
+  // Shows page 1 of the command grid, as the commands marked so do when they are done.
+  void showPage1();
+  // Brings the line's label and the cursor bar up to the editor's state.
+  void showLine();
+  // One step through the history, older (+1) or newer (-1).
+  void stepHistory(int step);
   void updateCursorBlink();
   void updateFallingGlyphs();
-  float measureWidth(const std::string& text);
-  // The width of the character between two boundaries of the line.
-  float characterAdvance(std::int32_t begin, std::int32_t end);
-  std::string visibleTail() const;
-  std::int32_t firstFittingStart(std::int32_t from, float& widthBeforeCursor);
-  // Character steps over the line's UTF-8 (an invalid byte is one character).
-  std::int32_t nextCharacter(std::int32_t i) const;
-  std::int32_t previousCharacter(std::int32_t i) const;
-  // Puts the cursor and the window start back on character boundaries within the line, with
-  // the window start not after the cursor, whatever an edit did to the bytes around them.
-  void settleIndexes();
   // Every character the line's label shows starts falling (clearing the line).
   void dropShownCharacters();
   // A falling character; without a label it only takes its random numbers.
   void launchFallingGlyph(const std::string& text, const cocos2d::Vec2& position, bool withLabel);
 
-  bool shifted = false;
-  std::int32_t shiftKeysDown = 0;
-  std::int32_t viewStart = 0;
-  std::int32_t cursorPos = 0;
-  std::int32_t historyPos = -1;
-  std::string recalledText;
-  std::string expression;
-  cocos2d::Sprite* backgroundSprite = nullptr;
-  cocos2d::Menu* keypadMenu = nullptr;
-  cocos2d::Sprite* cursorBar = nullptr;
-  cocos2d::Label* measureLabel = nullptr;
-  cocos2d::Label* exprLabel = nullptr;
-  cocos2d::Label* historyTape[kTapeLines] = {};
-  std::vector<cocos2d::MenuItem*> page1Items;
-  std::vector<cocos2d::MenuItem*> page2Items;
-  std::deque<cocos2d::SharedText> history;
-  cocos2d::ui::ScrollView* tapeView = nullptr;
-  CMessageBox* infoBox = nullptr;
-  std::vector<FallingGlyph> fallingGlyphs;
-  float asciiAdvances[128] = {};  // widths of single characters in the line's font, 0 = unknown
-  std::map<std::string, float> otherAdvances;  // the same for characters outside ASCII
-  bool cursorShown = true;
-  bool lineEdited = false;  // the line changed since the label was last set
+  bool _shifted = false;
+  std::int32_t _shiftKeysDown = 0;
+  // Declared before the editor, which measures through it.
+  LabelMeasure _lineMeasure;
+  ExpressionEditor _editor{_lineMeasure};
+  cocos2d::Sprite* _backgroundSprite = nullptr;
+  cocos2d::Menu* _keypadMenu = nullptr;
+  cocos2d::Sprite* _cursorBar = nullptr;
+  cocos2d::Label* _exprLabel = nullptr;
+  cocos2d::Label* _historyTape[kTapeLines] = {};
+  std::vector<cocos2d::MenuItem*> _page1Items;
+  std::vector<cocos2d::MenuItem*> _page2Items;
+  std::deque<cocos2d::SharedText> _history;
+  cocos2d::ui::ScrollView* _tapeView = nullptr;
+  CMessageBox* _infoBox = nullptr;
+  std::vector<FallingGlyph> _fallingGlyphs;
+  bool _cursorShown = true;
 };
 
 // The calculator screen that the command handlers act on; set by MainLayer::init.

@@ -35,19 +35,17 @@ void pushWithFlip(Layer* layer) {
 
 void MainLayer::copyExpression() {
   playKeySound();
-  const std::string text = lineOrNewestEntry(expression, history);
+  const std::string text = lineOrNewestEntry(_editor.getText(), _history);
   playKeySound();  // the clipboard write clicks too
   writeClipboard(text);
-  shifted = false;
-  setShiftPage(false);
+  showPage1();
 }
 
 void MainLayer::pasteClipboard() {
   playKeySound();
   const std::string text = readClipboard();
   if (!text.empty()) insertText(text);
-  shifted = false;
-  setShiftPage(false);
+  showPage1();
 }
 
 void MainLayer::showInformation() {
@@ -57,19 +55,19 @@ void MainLayer::showInformation() {
                          "\n\nPrograming: Q.Orvane\nScreen Design: Keltrup";
   CMessageBox::buttonType = 3;
   CMessageBox::extraButtonLabel = nullptr;
-  infoBox = CMessageBox::create();
-  if (!infoBox) return;
-  infoBox->setCallback([this](int) {
-    if (infoBox) {
-      infoBox->removeFromParentAndCleanup(true);
-      infoBox = nullptr;
+  _infoBox = CMessageBox::create();
+  if (!_infoBox) return;
+  _infoBox->setCallback([this](int) {
+    if (_infoBox) {
+      _infoBox->removeFromParentAndCleanup(true);
+      _infoBox = nullptr;
     }
-    keypadMenu->setEnabled(true);
-    tapeView->setEnabled(true);
+    _keypadMenu->setEnabled(true);
+    _tapeView->setEnabled(true);
   });
-  addChild(infoBox, kInfoBoxZOrder);
-  keypadMenu->setEnabled(false);
-  tapeView->setEnabled(false);
+  addChild(_infoBox, kInfoBoxZOrder);
+  _keypadMenu->setEnabled(false);
+  _tapeView->setEnabled(false);
 }
 
 void MainLayer::openHelpPage() {
@@ -85,7 +83,7 @@ void MainLayer::openStorePage() {
 void MainLayer::openMemoryStore() {
   playKeySound();
   memoryStoreMode = true;
-  const std::string text = lineOrNewestEntry(expression, history);
+  const std::string text = lineOrNewestEntry(_editor.getText(), _history);
   if (text.empty()) return;
   memoryTransfer = text;
   if (MemoryLayer* layer = MemoryLayer::create()) pushWithFlip(layer);
@@ -98,8 +96,7 @@ void MainLayer::openMemoryRecall() {
 }
 
 void MainLayer::openSettings() {
-  shifted = false;
-  setShiftPage(false);
+  showPage1();
   playKeySound();
   if (SettingsLayer* layer = SettingsLayer::create()) pushWithFlip(layer);
 }

@@ -1,7 +1,11 @@
 // Building the calculator screen, its refresh on return to the front, and the key click.
+#include <new>
+
 #include "cocos/audio/SimpleAudioEngine.h"
+#include "cocos/base/Create.h"
 #include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
+#include "screens/CalculatorLayout.h"
 #include "screens/MainLayer.h"
 #include "screens/MemoryHandOver.h"
 #include "screens/SettingsVocabulary.h"
@@ -18,11 +22,8 @@ bool memoryPicked = false;
 
 namespace {
 
-// Layout of the display half of the screen, in design units.
-constexpr float kLineHeight = 61.5727081f;
-constexpr double kTapeLineStep = 61.57270959671541;
-constexpr float kExpressionY = 864.152405f;
-constexpr float kLeftMargin = 23.4375f;
+using layout::kExpressionY;
+using layout::kLineHeight;
 
 struct PanelRect {
   Color3B color;
@@ -43,15 +44,7 @@ const PanelRect kPanel[] = {
 
 }  // namespace
 
-MainLayer* MainLayer::create() {
-  auto* layer = new (std::nothrow) MainLayer();
-  if (layer && layer->init()) {
-    layer->autorelease();
-    return layer;
-  }
-  delete layer;
-  return nullptr;
-}
+MainLayer* MainLayer::create() { return initAndAutorelease(new (std::nothrow) MainLayer(), &MainLayer::init); }
 
 MainLayer::~MainLayer() = default;
 
@@ -59,11 +52,8 @@ bool MainLayer::init() {
   if (!Layer::init()) return false;
   currentMainLayer = this;
   startTicks = Director::getInstance()->getClockTicks100ns();
-  shifted = false;
-  shiftKeysDown = 0;
-  viewStart = 0;
-  cursorPos = 0;
-  historyPos = -1;
+  _shifted = false;
+  _shiftKeysDown = 0;
 
   UserDefault* store = UserDefault::getInstance();
   applyFirstStartLanguage(*store, Application::getInstance()->getCurrentLanguage() == LanguageType::JAPANESE);
@@ -74,13 +64,14 @@ bool MainLayer::init() {
   buildExpressionLine();
   loadHistory();
   fillTapeFromHistory();
-  measureLabel = addLabel(this, "", Vec2(0, -100), 48, Color3B::BLACK, 0);
-  cursorBar = Sprite::create();
-  cursorBar->setTextureRect(Rect(0, 0, 4, 49.2581673f));
-  cursorBar->setColor(Color3B::RED);
-  cursorBar->setVisibilityCosmetic(true);  // its blink tells a screen reader nothing new
-  cursorBar->setPosition(Vec2(kLeftMargin, kExpressionY));
-  addChild(cursorBar, 1);
+  // Off screen, in the line's font: the editor measures its text with it.
+  _lineMeasure.setLabel(addLabel(this, "", Vec2(0, -100), 48, Color3B::BLACK, 0));
+  _cursorBar = Sprite::create();
+  _cursorBar->setTextureRect(Rect(0, 0, layout::kCursorWidth, layout::kCursorHeight));
+  _cursorBar->setColor(Color3B::RED);
+  _cursorBar->setVisibilityCosmetic(true);  // its blink tells a screen reader nothing new
+  _cursorBar->setPosition(Vec2(static_cast<float>(layout::kLineLeft), kExpressionY));
+  addChild(_cursorBar, 1);
   buildKeys();
   registerKeyboard();
   describeCalculator(this);
@@ -90,7 +81,7 @@ bool MainLayer::init() {
 
 void MainLayer::paintBackground() {
   const int index = backgroundIndex(UserDefault::getInstance()->getIntegerForKey(kKeyBgix, kDefaultBgix));
-  backgroundSprite = addColorRect(this, bgColors[index], 800, Vec2(400, 640), 1280, 0);
+  _backgroundSprite = addColorRect(this, bgColors[index], 800, Vec2(400, 640), 1280, 0);
   // A window of another shape shows the background colour around the design area too.
   const Color3B& c = bgColors[index];
   Director::getInstance()->setLetterboxColor(Color4B(c.r, c.g, c.b, 255));
@@ -101,44 +92,44 @@ void MainLayer::buildPanel() {
 }
 
 void MainLayer::buildTape() {
-  tapeView = ui::ScrollView::create();
-  tapeView->setContentSize(Size(753.125f, 369.436249f));
-  tapeView->setBounceEnabled(false);
-  tapeView->setDirection(ui::ScrollView::Direction::BOTH);
-  tapeView->setPosition(Vec2(15.625f, 894.938721f));
-  tapeView->setInnerContainerSize(Size(3012.5f, 1231.45422f));
-  tapeView->scrollToBottomLeft(0, false);
-  addChild(tapeView, 1);
+  _tapeView = ui::ScrollView::create();
+  _tapeView->setContentSize(Size(layout::kTapeWidth, layout::kTapeHeight));
+  _tapeView->setBounceEnabled(false);
+  _tapeView->setDirection(ui::ScrollView::Direction::BOTH);
+  _tapeView->setPosition(Vec2(layout::kTapeX, layout::kTapeY));
+  _tapeView->setInnerContainerSize(Size(layout::kTapeInnerWidth, layout::kTapeInnerHeight));
+  _tapeView->scrollToBottomLeft(0, false);
+  addChild(_tapeView, 1);
 }
 
 void MainLayer::buildExpressionLine() {
   // A disabled scroll view only clips the line: the editor scrolls the text itself.
   auto* clip = ui::ScrollView::create();
-  clip->setContentSize(Size(737.5f, kLineHeight));
+  clip->setContentSize(Size(layout::kLineClipWidth, kLineHeight));
   clip->setBounceEnabled(false);
   clip->setDirection(ui::ScrollView::Direction::HORIZONTAL);
-  clip->setPosition(Vec2(kLeftMargin, 833.366028f));
-  clip->setInnerContainerSize(Size(737.5f, kLineHeight));
+  clip->setPosition(Vec2(static_cast<float>(layout::kLineLeft), layout::kLineClipY));
+  clip->setInnerContainerSize(Size(layout::kLineClipWidth, kLineHeight));
   clip->scrollToBottomLeft(0, false);
   clip->setEnabled(false);
   addChild(clip, 1);
-  exprLabel = addLabel(clip, "", Vec2(0, 30.7863541f), 48, Color3B::BLACK, 0);
-  exprLabel->setAnchorPoint(Vec2::ANCHOR_MIDDLE_LEFT);
+  _exprLabel = addLabel(clip, "", Vec2(0, layout::kLineLabelY), 48, Color3B::BLACK, 0);
+  _exprLabel->setAnchorPoint(Vec2::ANCHOR_MIDDLE_LEFT);
 }
 
 void MainLayer::fillTapeFromHistory() {
-  double y = 30.7863541;
+  double y = layout::kTapeFirstLineY;
   for (int i = 0; i < kTapeLines; ++i) {
-    historyTape[i] = addLabel(tapeView, "", Vec2(7.8125f, static_cast<float>(y)), 48, Color3B::BLACK, 0);
-    historyTape[i]->setAnchorPoint(Vec2::ANCHOR_MIDDLE_LEFT);
-    if (static_cast<std::size_t>(i) < history.size()) {
+    _historyTape[i] = addLabel(_tapeView, "", Vec2(layout::kTapeLineX, static_cast<float>(y)), 48, Color3B::BLACK, 0);
+    _historyTape[i]->setAnchorPoint(Vec2::ANCHOR_MIDDLE_LEFT);
+    if (static_cast<std::size_t>(i) < _history.size()) {
       if (i % 2 == 0) {
-        historyTape[i]->setString("=" + *history[i]);
+        _historyTape[i]->setString("=" + *_history[i]);
       } else {
-        historyTape[i]->setSharedString(history[i]);
+        _historyTape[i]->setSharedString(_history[i]);
       }
     }
-    y += kTapeLineStep;
+    y += layout::kTapeLineStep;
   }
 }
 
@@ -146,9 +137,9 @@ void MainLayer::onEnterTransitionDidFinish() {
   Layer::onEnterTransitionDidFinish();
   if (memoryPicked && !memoryTransfer.empty()) insertText(memoryTransfer);
   memoryPicked = false;
-  if (backgroundSprite) {
-    backgroundSprite->removeFromParentAndCleanup(true);
-    backgroundSprite = nullptr;
+  if (_backgroundSprite) {
+    _backgroundSprite->removeFromParentAndCleanup(true);
+    _backgroundSprite = nullptr;
   }
   paintBackground();
 }

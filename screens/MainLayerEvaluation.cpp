@@ -7,35 +7,31 @@
 using namespace cocos2d;
 
 void MainLayer::pushTapeLines(int count) {
-  for (int i = kTapeLines - 1; i >= count; --i) historyTape[i]->setSharedString(historyTape[i - count]->getSharedString());
+  for (int i = kTapeLines - 1; i >= count; --i) _historyTape[i]->setSharedString(_historyTape[i - count]->getSharedString());
 }
 
 void MainLayer::evaluate() {
   playKeySound();
-  const Vec2 offsetBefore = tapeView->getInnerContainerPosition();
-  historyPos = -1;
-  if (!expression.empty()) {
+  const Vec2 offsetBefore = _tapeView->getInnerContainerPosition();
+  _editor.resetHistoryPos();
+  if (!_editor.getText().empty()) {
     pushTapeLines(2);
-    const std::string result = evaluateAndFormat(expression);
-    auto line = std::make_shared<const std::string>(std::move(expression));
-    historyTape[1]->setSharedString(line);
-    history.push_front(std::move(line));
-    history.push_front(std::make_shared<const std::string>(result));
-    historyTape[0]->setString("=" + result);
-    accessibility::announce(historyTape[0]->getString());
-    exprLabel->setString("");
-    expression.clear();
-    viewStart = 0;
-    cursorPos = 0;
+    const std::string result = evaluateAndFormat(_editor.getText());
+    // The line moves onto the tape and into the history without a copy: it may be megabytes.
+    auto line = std::make_shared<const std::string>(_editor.takeText());
+    _historyTape[1]->setSharedString(line);
+    _history.push_front(std::move(line));
+    _history.push_front(std::make_shared<const std::string>(result));
+    _historyTape[0]->setString("=" + result);
+    accessibility::announce(_historyTape[0]->getString());
   } else {
     pushTapeLines(1);
-    historyTape[0]->setString("");
-    history.push_front(std::make_shared<const std::string>());
+    _historyTape[0]->setString("");
+    _history.push_front(std::make_shared<const std::string>());
   }
-  while (history.size() > kHistoryCapacity) history.pop_back();
+  while (_history.size() > kHistoryCapacity) _history.pop_back();
   saveHistory();
-  if (offsetBefore != Vec2::ZERO) tapeView->scrollToBottomLeft(0, false);
+  if (offsetBefore != Vec2::ZERO) _tapeView->scrollToBottomLeft(0, false);
   refreshCursor();
-  shifted = false;
-  setShiftPage(false);
+  showPage1();
 }

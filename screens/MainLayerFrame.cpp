@@ -2,6 +2,7 @@
 #include "cocos/services/store/UserDefault.h"
 #include "cocos/base/Utf8.h"
 #include "engine/RandomEngine.h"
+#include "screens/CalculatorLayout.h"
 #include "screens/MainLayer.h"
 #include "screens/SettingsVocabulary.h"
 
@@ -10,13 +11,12 @@ using namespace cocos2d;
 namespace {
 constexpr double kGravity = 0.4;  // design units per frame, per frame
 constexpr int kFallingZOrder = 3;
-constexpr double kLeftMargin = 23.4375;
 }  // namespace
 
 void MainLayer::update(float /*dt*/) {
   updateCursorBlink();
   updateFallingGlyphs();
-  if (!fallingGlyphs.empty()) Director::getInstance()->requestAnimationFrame();
+  if (!_fallingGlyphs.empty()) Director::getInstance()->requestAnimationFrame();
 }
 
 void MainLayer::updateCursorBlink() {
@@ -24,9 +24,9 @@ void MainLayer::updateCursorBlink() {
   const std::uint64_t now = director->getClockTicks100ns();
   const std::uint64_t milliseconds = now >= startTicks ? (now - startTicks) / 10000 : 0;
   const bool shown = (milliseconds / 500) % 2 == 0;
-  if (shown != cursorShown || cursorBar->isVisible() != shown) {
-    cursorShown = shown;
-    cursorBar->setVisible(shown);
+  if (shown != _cursorShown || _cursorBar->isVisible() != shown) {
+    _cursorShown = shown;
+    _cursorBar->setVisible(shown);
   }
   // Nothing else changes until the next turn of the blink: the loop may sleep until then.
   director->requestUpdateAt(startTicks + (milliseconds / 500 + 1) * 500 * 10000);
@@ -51,7 +51,7 @@ void MainLayer::launchFallingGlyph(const std::string& text, const Vec2& position
   if (!label) return;
   const int drift = static_cast<int>(r1 % 101) + static_cast<int>(r2 % 101) - 100;
   const int turn = static_cast<int>(r3 % 201) - 100;
-  fallingGlyphs.push_back({label, static_cast<float>(drift) / 50, 0.0f, static_cast<float>(turn) / 30});
+  _fallingGlyphs.push_back({label, static_cast<float>(drift) / 50, 0.0f, static_cast<float>(turn) / 30});
   Director::getInstance()->requestAnimationFrame();
 }
 
@@ -74,17 +74,17 @@ double farthestVisibleStart(double y) {
 
 void MainLayer::dropShownCharacters() {
   if (UserDefault::getInstance()->getIntegerForKey(kKeyFallingChar, kDefaultFallingChar) == 0) return;
-  const std::string& shown = exprLabel->getString();
+  const std::string& shown = _exprLabel->getString();
   const std::size_t count = countUtf8CodePoints(shown);
   if (count == 0) return;
-  const double width = exprLabel->getContentSize().width;
-  const float y = cursorBar->getPositionY();
+  const double width = _exprLabel->getContentSize().width;
+  const float y = _cursorBar->getPositionY();
   const double farthest = farthestVisibleStart(y);
   // Characters far past the right edge get no label, but still take their random numbers, so
   // that everything drawn afterwards is what it would have been.
   std::size_t begin = 0, i = 0;
   for (; i < count; ++i) {
-    const double x = static_cast<double>(i) * width / static_cast<double>(count) + kLeftMargin;
+    const double x = static_cast<double>(i) * width / static_cast<double>(count) + layout::kLineLeft;
     if (x >= farthest) break;  // shares grow with i: none after this one can be seen either
     const std::size_t end = nextUtf8Boundary(shown, begin);
     launchFallingGlyph(shown.substr(begin, end - begin), Vec2(static_cast<float>(x), y), true);
@@ -95,12 +95,12 @@ void MainLayer::dropShownCharacters() {
 
 void MainLayer::updateFallingGlyphs() {
   // Characters in flight move all over the screen: a whole frame, without working out where.
-  if (!fallingGlyphs.empty()) Director::getInstance()->setNeedsRedraw();
+  if (!_fallingGlyphs.empty()) Director::getInstance()->setNeedsRedraw();
   // One pass that moves every record and closes the gaps of those that left the screen, so
   // that many characters landing in the same frame cost no more than one move each.
   std::size_t kept = 0;
-  for (std::size_t i = 0; i < fallingGlyphs.size(); ++i) {
-    FallingGlyph g = fallingGlyphs[i];
+  for (std::size_t i = 0; i < _fallingGlyphs.size(); ++i) {
+    FallingGlyph g = _fallingGlyphs[i];
     g.label->setRotation(g.label->getRotation() + g.spin);
     const Vec2 at = g.label->getPosition();
     const float x = at.x + g.vx;
@@ -108,10 +108,10 @@ void MainLayer::updateFallingGlyphs() {
     const float y = at.y + g.vy;
     if (y >= 0) {
       g.label->setPosition(Vec2(x, y));
-      fallingGlyphs[kept++] = g;
+      _fallingGlyphs[kept++] = g;
     } else {
       g.label->removeFromParentAndCleanup(true);
     }
   }
-  fallingGlyphs.resize(kept);
+  _fallingGlyphs.resize(kept);
 }

@@ -72,14 +72,14 @@ void MainLayer::registerKeyboard() {
   auto* listener = EventListenerKeyboard::create();
   listener->onKeyPressed = [this](KeyCode code, Event* event) { keyPressed(code, *static_cast<EventKeyboard*>(event)); };
   listener->onKeyReleased = [this](KeyCode code, Event*) {
-    if (isShift(code) && shiftKeysDown > INT32_MIN) --shiftKeysDown;
+    if (isShift(code) && _shiftKeysDown > INT32_MIN) --_shiftKeysDown;
   };
   getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, this);
 }
 
 void MainLayer::keyPressed(KeyCode code, const EventKeyboard& key) {
   if (isShift(code)) {
-    if (!key.isRepeat() && shiftKeysDown < INT32_MAX) ++shiftKeysDown;
+    if (!key.isRepeat() && _shiftKeysDown < INT32_MAX) ++_shiftKeysDown;
     return;
   }
   const unsigned modifiers = key.getModifiers();
@@ -92,7 +92,7 @@ void MainLayer::keyPressed(KeyCode code, const EventKeyboard& key) {
       default: break;
     }
   }
-  const bool shift = shiftKeysDown != 0 || (modifiers & EventKeyboard::MODIFIER_SHIFT) != 0;
+  const bool shift = _shiftKeysDown != 0 || (modifiers & EventKeyboard::MODIFIER_SHIFT) != 0;
   if (code == KeyCode::KEY_INSERT && shift && !command) {
     pasteClipboard();
     return;
@@ -133,7 +133,7 @@ void MainLayer::typeText(const std::string& text) {
 }
 
 void MainLayer::keyTableAction(KeyCode code) {
-  const bool shift = shiftKeysDown != 0;
+  const bool shift = _shiftKeysDown != 0;
   if (code >= KeyCode::KEY_0 && code <= KeyCode::KEY_7) {
     insertDigit(static_cast<int>(code) - static_cast<int>(KeyCode::KEY_0));
     return;

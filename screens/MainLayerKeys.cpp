@@ -1,4 +1,5 @@
 // The 68 image keys: the 20-key keypad and the two stacked command pages.
+#include "screens/CalculatorLayout.h"
 #include "screens/CommandTable.h"
 #include "screens/MainLayer.h"
 
@@ -6,70 +7,60 @@ using namespace cocos2d;
 
 namespace {
 
-constexpr float kKeypadScale = 0.739182711f;
-constexpr float kCommandScaleX = 0.615985572f;
-constexpr float kCommandScaleY = 0.615087509f;
-constexpr float kKeypadColumns[] = {92.5f, 246.25f, 400.0f, 553.75f, 707.5f};
-constexpr float kKeypadRows[] = {408.870178f, 296.514435f, 184.158661f, 71.802887f};  // top row first
-
 struct KeypadKey {
   const char* image;
-  int column, row;  // row 0 is the top row
+  int column, row;             // row 0 is the top row
+  int digit;                   // the digit a number key inserts, -1 for the others
+  const char* text = nullptr;  // what a sign key inserts; null for "=", which evaluates
 };
 
-// Built in this order: digits 0 to 9, "(", ")", times, divide, plus, minus, ".", exponent,
-// ",", "=". Actions are looked up by the same index in keypadAction.
+// In the order the keys are built: digits 0 to 9, "(", ")", times, divide, plus, minus, ".",
+// exponent, ",", "=".
 const KeypadKey kKeypad[] = {
-    {"num-0", 0, 3}, {"num-1", 0, 2}, {"num-2", 1, 2}, {"num-3", 2, 2}, {"num-4", 0, 1},
-    {"num-5", 1, 1}, {"num-6", 2, 1}, {"num-7", 0, 0}, {"num-8", 1, 0}, {"num-9", 2, 0},
-    {"open", 3, 0},  {"close", 4, 0}, {"mul", 3, 1},   {"div", 4, 1},   {"add", 3, 2},
-    {"sub", 4, 2},   {"dot", 1, 3},   {"exp10", 2, 3}, {"comma", 3, 3}, {"equal", 4, 3},
+    {"num-0", 0, 3, 0},         {"num-1", 0, 2, 1},        {"num-2", 1, 2, 2},       {"num-3", 2, 2, 3},
+    {"num-4", 0, 1, 4},         {"num-5", 1, 1, 5},        {"num-6", 2, 1, 6},       {"num-7", 0, 0, 7},
+    {"num-8", 1, 0, 8},         {"num-9", 2, 0, 9},        {"open", 3, 0, -1, "("},  {"close", 4, 0, -1, ")"},
+    {"mul", 3, 1, -1, "*"},     {"div", 4, 1, -1, "/"},    {"add", 3, 2, -1, "+"},   {"sub", 4, 2, -1, "-"},
+    {"dot", 1, 3, -1, "."},     {"exp10", 2, 3, -1, "e"},  {"comma", 3, 3, -1, ","}, {"equal", 4, 3, -1, nullptr},
 };
 
-const char* const kKeypadTexts[] = {"(", ")", "*", "/", "+", "-", ".", "e", ","};
+MenuItemImage* imageKey(const std::string& image, const ccMenuCallback& action) {
+  return MenuItemImage::create(image + ".png", image + "-pushed.png", action);
+}
 
 }  // namespace
 
 void MainLayer::buildKeys() {
   std::vector<MenuItem*> keys;
-  for (int i = 0; i < 20; ++i) {
-    const KeypadKey& k = kKeypad[i];
+  for (const KeypadKey& k : kKeypad) {
     ccMenuCallback action;
-    if (i < 10) {
-      action = [this, i](Ref*) { insertDigit(i); };
-    } else if (i < 19) {
-      const std::string text = kKeypadTexts[i - 10];
-      action = [this, text](Ref*) { insertKeyText(text); };
-    } else {
-      action = [this](Ref*) { evaluate(); };
-    }
-    auto* item = MenuItemImage::create(std::string(k.image) + ".png", std::string(k.image) + "-pushed.png", action);
-    item->setPosition(Vec2(kKeypadColumns[k.column], kKeypadRows[k.row]));
-    item->setScale(kKeypadScale, kKeypadScale);
+    if (k.digit >= 0) action = [this, digit = k.digit](Ref*) { insertDigit(digit); };
+    else if (k.text) action = [this, text = std::string(k.text)](Ref*) { insertKeyText(text); };
+    else action = [this](Ref*) { evaluate(); };
+    MenuItemImage* item = imageKey(k.image, action);
+    item->setPosition(Vec2(layout::kKeypadColumns[k.column], layout::kKeypadRows[k.row]));
+    item->setScale(layout::kKeypadScale, layout::kKeypadScale);
     keys.push_back(item);
   }
-  keypadMenu = Menu::createWithArray(keys);
+  _keypadMenu = Menu::createWithArray(keys);
 
-  const CommandEntry* pages[2] = {commandPage1, commandPage2};
-  std::vector<MenuItem*>* lists[2] = {&page1Items, &page2Items};
-  for (int r = 3; r >= 0; --r) {
-    for (int c = 0; c < 6; ++c) {
-      const int i = (3 - r) * 6 + c;
-      const Vec2 centre(static_cast<float>((c + 0.5) * 128.125 + 15.625),
-                        static_cast<float>((r + 0.5) * 84.2669889749788 + 480.6730769230769));
+  // Each cell holds one item of each page, exactly on top of each other, page 2's added last.
+  const std::array<CommandEntry, kCommandsPerPage>* pages[2] = {&commandPage1, &commandPage2};
+  std::vector<MenuItem*>* lists[2] = {&_page1Items, &_page2Items};
+  for (int r = layout::kCommandRows - 1; r >= 0; --r) {
+    for (int c = 0; c < layout::kCommandColumns; ++c) {
+      const int i = (layout::kCommandRows - 1 - r) * layout::kCommandColumns + c;
       for (int page = 0; page < 2; ++page) {
-        const CommandEntry& entry = pages[page][i];
-        auto* item = MenuItemImage::create(std::string(entry.name) + ".png", std::string(entry.name) + "-pushed.png",
-                                           *entry.handler);
-        item->setPosition(centre);
-        item->setScale(kCommandScaleX, kCommandScaleY);
-        keypadMenu->addChild(item, 0);
+        const CommandEntry& entry = (*pages[page])[i];
+        MenuItemImage* item = imageKey(entry.name, *entry.handler);
+        item->setPosition(Vec2(layout::commandCellX(c), layout::commandCellY(r)));
+        item->setScale(layout::kCommandScaleX, layout::kCommandScaleY);
+        _keypadMenu->addChild(item, 0);
         lists[page]->push_back(item);
       }
     }
   }
-  shifted = false;
-  setShiftPage(false);
-  keypadMenu->setPosition(Vec2::ZERO);
-  addChild(keypadMenu, 2);
+  showPage1();
+  _keypadMenu->setPosition(Vec2::ZERO);
+  addChild(_keypadMenu, 2);
 }

@@ -1,7 +1,9 @@
 #include "screens/MemoryLayer.h"
 
 #include <cmath>
+#include <new>
 
+#include "cocos/base/Create.h"
 #include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
 #include "screens/MemoryHandOver.h"
@@ -18,15 +20,7 @@ constexpr double kRowHeight = 104.125;
 float rowCentreY(int row) { return static_cast<float>(kListBottom + (9 - row + 0.5) * kRowHeight); }
 }  // namespace
 
-MemoryLayer* MemoryLayer::create() {
-  auto* layer = new (std::nothrow) MemoryLayer();
-  if (layer && layer->init()) {
-    layer->autorelease();
-    return layer;
-  }
-  delete layer;
-  return nullptr;
-}
+MemoryLayer* MemoryLayer::create() { return initAndAutorelease(new (std::nothrow) MemoryLayer(), &MemoryLayer::init); }
 
 MemoryLayer::~MemoryLayer() = default;
 

@@ -1,5 +1,8 @@
 #include "screens/MessageBox.h"
 
+#include <new>
+
+#include "cocos/base/Create.h"
 #include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
 #include "screens/SettingsVocabulary.h"
@@ -15,15 +18,7 @@ namespace {
 constexpr int kDimZ = 200, kBoxZ = 205, kTextZ = 210, kCaptionZ = 212;
 }
 
-CMessageBox* CMessageBox::create() {
-  auto* box = new (std::nothrow) CMessageBox();
-  if (box && box->init()) {
-    box->autorelease();
-    return box;
-  }
-  delete box;
-  return nullptr;
-}
+CMessageBox* CMessageBox::create() { return initAndAutorelease(new (std::nothrow) CMessageBox(), &CMessageBox::init); }
 
 CMessageBox::~CMessageBox() = default;
 

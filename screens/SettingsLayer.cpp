@@ -1,5 +1,8 @@
 #include "screens/SettingsLayer.h"
 
+#include <new>
+
+#include "cocos/base/Create.h"
 #include "cocos/services/store/UserDefault.h"
 #include "screens/AccessibleScreens.h"
 #include "screens/SettingsVocabulary.h"
@@ -12,13 +15,7 @@ bool japanese() { return UserDefault::getInstance()->getIntegerForKey(kKeyLangJp
 }  // namespace
 
 SettingsLayer* SettingsLayer::create() {
-  auto* layer = new (std::nothrow) SettingsLayer();
-  if (layer && layer->init()) {
-    layer->autorelease();
-    return layer;
-  }
-  delete layer;
-  return nullptr;
+  return initAndAutorelease(new (std::nothrow) SettingsLayer(), &SettingsLayer::init);
 }
 
 SettingsLayer::~SettingsLayer() = default;

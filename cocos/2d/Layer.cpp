@@ -1,5 +1,6 @@
 #include "cocos/2d/Layer.h"
 
+#include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
 
 namespace cocos2d {
@@ -9,15 +10,7 @@ Layer::Layer() {
   setAnchorPoint(Vec2::ANCHOR_MIDDLE);
 }
 
-Layer* Layer::create() {
-  auto* layer = new Layer();
-  if (!layer->init()) {
-    delete layer;
-    return nullptr;
-  }
-  layer->autorelease();
-  return layer;
-}
+Layer* Layer::create() { return initAndAutorelease(new Layer(), &Layer::init); }
 
 bool Layer::init() {
   setContentSize(Director::getInstance()->getVisibleSize());

@@ -1,35 +1,20 @@
 #include "cocos/2d/LayerColor.h"
 
+#include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
 #include "cocos/renderer/Renderer.h"
 
 namespace cocos2d {
-namespace {
 
-LayerColor* finish(LayerColor* layer, bool ok) {
-  if (!ok) {
-    delete layer;
-    return nullptr;
-  }
-  layer->autorelease();
-  return layer;
-}
-
-}  // namespace
-
-LayerColor* LayerColor::create() {
-  auto* layer = new LayerColor();
-  return finish(layer, layer->init());
-}
+LayerColor* LayerColor::create() { return initAndAutorelease(new LayerColor(), &LayerColor::init); }
 
 LayerColor* LayerColor::create(const Color4B& color) {
-  auto* layer = new LayerColor();
-  return finish(layer, layer->initWithColor(color));
+  return initAndAutorelease(new LayerColor(), [&](LayerColor* layer) { return layer->initWithColor(color); });
 }
 
 LayerColor* LayerColor::create(const Color4B& color, float width, float height) {
-  auto* layer = new LayerColor();
-  return finish(layer, layer->initWithColor(color, width, height));
+  return initAndAutorelease(new LayerColor(),
+                            [&](LayerColor* layer) { return layer->initWithColor(color, width, height); });
 }
 
 bool LayerColor::init() { return initWithColor(Color4B(0, 0, 0, 0)); }

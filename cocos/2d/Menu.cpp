@@ -1,5 +1,6 @@
 #include "cocos/2d/Menu.h"
 
+#include "cocos/base/Create.h"
 #include <cstdarg>
 
 #include "cocos/2d/MenuItem.h"
@@ -24,13 +25,7 @@ Menu* Menu::create(MenuItem* item, ...) {
 Menu* Menu::createWithItem(MenuItem* item) { return createWithArray(item ? std::vector<MenuItem*>{item} : std::vector<MenuItem*>{}); }
 
 Menu* Menu::createWithArray(const std::vector<MenuItem*>& items) {
-  auto* menu = new Menu();
-  if (!menu->initWithArray(items)) {
-    delete menu;
-    return nullptr;
-  }
-  menu->autorelease();
-  return menu;
+  return initAndAutorelease(new Menu(), &Menu::initWithArray, items);
 }
 
 bool Menu::init() { return initWithArray({}); }

@@ -1,6 +1,7 @@
 #include "cocos/2d/MenuItem.h"
 
 #include "cocos/2d/Sprite.h"
+#include "cocos/base/Create.h"
 
 namespace cocos2d {
 namespace {
@@ -21,10 +22,7 @@ MenuItem::MenuItem() {
 MenuItem* MenuItem::create() { return create(nullptr); }
 
 MenuItem* MenuItem::create(const ccMenuCallback& callback) {
-  auto* item = new MenuItem();
-  item->initWithCallback(callback);
-  item->autorelease();
-  return item;
+  return initAndAutorelease(new MenuItem(), &MenuItem::initWithCallback, callback);
 }
 
 bool MenuItem::initWithCallback(const ccMenuCallback& callback) {
@@ -58,10 +56,8 @@ Rect MenuItem::rect() const {
 
 MenuItemSprite* MenuItemSprite::create(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
                                        const ccMenuCallback& callback) {
-  auto* item = new MenuItemSprite();
-  item->initWithNormalSprite(normalSprite, selectedSprite, disabledSprite, callback);
-  item->autorelease();
-  return item;
+  return initAndAutorelease(new MenuItemSprite(), &MenuItemSprite::initWithNormalSprite, normalSprite, selectedSprite,
+                            disabledSprite, callback);
 }
 
 bool MenuItemSprite::initWithNormalSprite(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
@@ -132,11 +128,10 @@ MenuItemImage* MenuItemImage::create(const std::string& normalImage, const std::
                                      const std::string& disabledImage, const ccMenuCallback& callback) {
   auto* item = new MenuItemImage();
   item->_normalImageFileName = normalImage;
-  item->initWithNormalSprite(normalImage.empty() ? nullptr : Sprite::create(normalImage),
-                             selectedImage.empty() ? nullptr : Sprite::create(selectedImage),
-                             disabledImage.empty() ? nullptr : Sprite::create(disabledImage), callback);
-  item->autorelease();
-  return item;
+  return initAndAutorelease(item, &MenuItemImage::initWithNormalSprite,
+                            normalImage.empty() ? nullptr : Sprite::create(normalImage),
+                            selectedImage.empty() ? nullptr : Sprite::create(selectedImage),
+                            disabledImage.empty() ? nullptr : Sprite::create(disabledImage), callback);
 }
 
 Sprite* MenuItemImage::getNormalImage() const { return dynamic_cast<Sprite*>(MenuItemSprite::getNormalImage()); }

@@ -6,6 +6,7 @@
 
 #include "cocos/2d/Scene.h"
 #include "cocos/accessibility/Accessible.h"
+#include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
 #include "cocos/director/EventDispatcher.h"
 #include "cocos/director/Scheduler.h"
@@ -50,15 +51,7 @@ Node::~Node() {
   }
 }
 
-Node* Node::create() {
-  auto* node = new Node();
-  if (!node->init()) {
-    delete node;
-    return nullptr;
-  }
-  node->autorelease();
-  return node;
-}
+Node* Node::create() { return initAndAutorelease(new Node(), &Node::init); }
 
 bool Node::init() { return true; }
 

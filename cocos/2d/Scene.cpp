@@ -1,5 +1,6 @@
 #include "cocos/2d/Scene.h"
 
+#include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
 
 namespace cocos2d {
@@ -9,15 +10,7 @@ Scene::Scene() {
   setAnchorPoint(Vec2::ANCHOR_MIDDLE);
 }
 
-Scene* Scene::create() {
-  auto* scene = new Scene();
-  if (!scene->init()) {
-    delete scene;
-    return nullptr;
-  }
-  scene->autorelease();
-  return scene;
-}
+Scene* Scene::create() { return initAndAutorelease(new Scene(), &Scene::init); }
 
 bool Scene::init() {
   setContentSize(Director::getInstance()->getVisibleSize());

@@ -1,5 +1,6 @@
 #include "cocos/2d/Sprite.h"
 
+#include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
 #include "cocos/renderer/Renderer.h"
 #include "cocos/renderer/Texture2D.h"
@@ -13,13 +14,10 @@ Sprite::~Sprite() {
   if (_texture) _texture->release();
 }
 
-Sprite* Sprite::create() {
-  auto* sprite = new Sprite();
-  sprite->init();
-  sprite->autorelease();
-  return sprite;
-}
+Sprite* Sprite::create() { return initAndAutorelease(new Sprite(), &Sprite::init); }
 
+// A missing image still gives a sprite, one that draws nothing: its failed init is not the
+// end of it, as it would be through initAndAutorelease.
 Sprite* Sprite::create(const std::string& filename) {
   auto* sprite = new Sprite();
   sprite->initWithFile(filename);
@@ -28,10 +26,7 @@ Sprite* Sprite::create(const std::string& filename) {
 }
 
 Sprite* Sprite::createWithTexture(Texture2D* texture) {
-  auto* sprite = new Sprite();
-  sprite->initWithTexture(texture);
-  sprite->autorelease();
-  return sprite;
+  return initAndAutorelease(new Sprite(), &Sprite::initWithTexture, texture);
 }
 
 bool Sprite::init() { return initWithTexture(nullptr); }

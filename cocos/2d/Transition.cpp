@@ -1,5 +1,6 @@
 #include "cocos/2d/Transition.h"
 
+#include "cocos/base/Create.h"
 #include <algorithm>
 #include <cmath>
 
@@ -9,13 +10,7 @@
 namespace cocos2d {
 
 TransitionScene* TransitionScene::create(float duration, Scene* scene) {
-  auto* transition = new TransitionScene();
-  if (!transition->initWithDuration(duration, scene)) {
-    delete transition;
-    return nullptr;
-  }
-  transition->autorelease();
-  return transition;
+  return initAndAutorelease(new TransitionScene(), &TransitionScene::initWithDuration, duration, scene);
 }
 
 TransitionScene::~TransitionScene() {
@@ -97,13 +92,7 @@ TransitionFlipX* TransitionFlipX::create(float duration, Scene* scene) {
 }
 
 TransitionFlipX* TransitionFlipX::create(float duration, Scene* scene, Orientation) {
-  auto* transition = new TransitionFlipX();
-  if (!transition->initWithDuration(duration, scene)) {
-    delete transition;
-    return nullptr;
-  }
-  transition->autorelease();
-  return transition;
+  return initAndAutorelease(new TransitionFlipX(), &TransitionFlipX::initWithDuration, duration, scene);
 }
 
 void TransitionFlipX::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {

@@ -1,26 +1,12 @@
 // The convenience macros that code written against the engine API expects: namespace helpers,
-// the create-function boilerplate, callback binders and safe retain/release.
+// callback binders and safe retain/release.
 #pragma once
 
 #include <functional>
-#include <new>
 
 #define NS_CC_BEGIN namespace cocos2d {
 #define NS_CC_END }
 #define USING_NS_CC using namespace cocos2d
-
-// Allocates, runs init() and hands the creator's reference to the autorelease pool; null when
-// init() fails.
-#define CREATE_FUNC(__TYPE__)                      \
-  static __TYPE__* create() {                      \
-    __TYPE__* pRet = new (std::nothrow) __TYPE__(); \
-    if (pRet && pRet->init()) {                    \
-      pRet->autorelease();                         \
-      return pRet;                                 \
-    }                                              \
-    delete pRet;                                   \
-    return nullptr;                                \
-  }
 
 #define CC_CALLBACK_0(__selector__, __target__, ...) std::bind(&__selector__, __target__, ##__VA_ARGS__)
 #define CC_CALLBACK_1(__selector__, __target__, ...) \

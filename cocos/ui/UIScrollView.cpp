@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
 #include "cocos/director/EventDispatcher.h"
 #include "cocos/base/EventListenerTouch.h"
@@ -12,15 +13,7 @@
 namespace cocos2d {
 namespace ui {
 
-ScrollView* ScrollView::create() {
-  auto* view = new ScrollView();
-  if (!view->init()) {
-    delete view;
-    return nullptr;
-  }
-  view->autorelease();
-  return view;
-}
+ScrollView* ScrollView::create() { return initAndAutorelease(new ScrollView(), &ScrollView::init); }
 
 bool ScrollView::init() {
   _innerContainer = Layout::create();

@@ -1,11 +1,12 @@
-// The expression line edited by characters: UTF-8 sequences move, erase and fall as one
-// character (an invalid byte is one character too), and clearing drops what the line shows.
+// Erased characters fall: Backspace and Delete drop the whole character they took (a UTF-8
+// sequence, or a lone invalid byte) from the cursor bar, and clearing drops every character
+// the line's label shows, from its share of the label's width.
 #include <string>
 #include <vector>
 
 #include "CalculatorFixture.h"
-#include "cocos/services/SystemClipboard.h"
 #include "engine/RandomEngine.h"
+#include "screens/CalculatorLayout.h"
 
 using namespace cocos2d;
 
@@ -13,9 +14,8 @@ namespace {
 
 const std::string kPi = "\xCF\x80", kTimes = "\xC3\x97", kEAcute = "\xC3\xA9";
 
-class EditorCharacters : public CalculatorTest {
+class FallingCharacters : public CalculatorTest {
  protected:
-  float barX() const { return calc->getCursorBar()->getPositionX(); }
   std::vector<std::string> fallingTexts() const {
     std::vector<std::string> texts;
     for (const FallingGlyph& g : calc->getFallingGlyphs()) texts.push_back(g.label->getString());
@@ -26,28 +26,7 @@ class EditorCharacters : public CalculatorTest {
   }
 };
 
-TEST_F(EditorCharacters, CursorMovesOverWholeCharacters) {
-  setClipboardText(kPi + kTimes + "2" + kEAcute);
-  calc->pasteClipboard();
-  EXPECT_EQ(calc->getCursorPos(), 7);
-  // Each step left lands on the start of a character and moves the bar left.
-  const std::vector<int> stops = {5, 4, 2, 0, 0};
-  float x = barX();
-  for (int stop : stops) {
-    calc->cursorLeft();
-    EXPECT_EQ(calc->getCursorPos(), stop);
-    if (stop > 0) {
-      EXPECT_LT(barX(), x) << stop;
-    }
-    x = barX();
-  }
-  for (int stop : {2, 4, 5, 7, 7}) {
-    calc->cursorRight();
-    EXPECT_EQ(calc->getCursorPos(), stop);
-  }
-}
-
-TEST_F(EditorCharacters, ErasingTakesWholeCharactersAndDropsThem) {
+TEST_F(FallingCharacters, ErasedCharactersFallWholeFromTheBar) {
   UserDefault::getInstance()->setIntegerForKey("FallingChar", 1);
   struct Step {
     const char* action;
@@ -78,31 +57,16 @@ TEST_F(EditorCharacters, ErasingTakesWholeCharactersAndDropsThem) {
     if (!s.fell.empty()) {
       ASSERT_EQ(calc->getFallingGlyphs().size(), fallingBefore + 1) << action;
       EXPECT_EQ(fallingTexts().back(), s.fell) << action;
+      // It starts from the bar, where the cursor stands once the character is gone.
+      EXPECT_EQ(calc->getFallingGlyphs().back().label->getPosition(), calc->getCursorBar()->getPosition()) << action;
     }
   }
   letCharactersFall();
 }
 
-TEST_F(EditorCharacters, BytesJoinedByAnEditNeverLeaveTheCursorInsideACharacter) {
-  // A lone lead byte and a lone continuation byte become one character when the byte
-  // between them goes; the cursor between them moves past the joined character.
-  calc->insertText("\xC3" "x" "\xA9" "1");
-  calc->cursorHome();
-  calc->cursorRight();
-  calc->eraseAtCursor();
-  EXPECT_EQ(calc->getExpression(), "\xC3\xA9" "1");
-  EXPECT_EQ(calc->getCursorPos(), 2);
-  calc->clearAll();
-  calc->insertText("\xA9");
-  calc->cursorHome();
-  calc->insertText("\xC3");
-  EXPECT_EQ(calc->getCursorPos(), 2);
-  EXPECT_EQ(calc->getViewStart(), 0);
-}
-
 // Every character the line shows falls when it is cleared, also those scrolled past the clip;
 // those too far right to ever reach the screen get no label but take their random numbers.
-TEST_F(EditorCharacters, ClearingDropsEveryShownCharacter) {
+TEST_F(FallingCharacters, ClearingDropsEveryShownCharacter) {
   UserDefault::getInstance()->setIntegerForKey("FallingChar", 1);
   struct Case {
     std::size_t length;
@@ -122,7 +86,7 @@ TEST_F(EditorCharacters, ClearingDropsEveryShownCharacter) {
     EXPECT_LE(falling.size(), c.maxLabels) << c.length;
     // Labels start at their share of the label's width, left to right from the margin.
     for (std::size_t i = 0; i < falling.size(); ++i) {
-      const double x = static_cast<double>(i) * width / static_cast<double>(c.length) + 23.4375;
+      const double x = static_cast<double>(i) * width / static_cast<double>(c.length) + layout::kLineLeft;
       EXPECT_FLOAT_EQ(falling[i].label->getPositionX(), static_cast<float>(x)) << c.length << " #" << i;
     }
     letCharactersFall();

@@ -1,0 +1,94 @@
+// The expression line apart from how it is shown: its text, the cursor, the window of text
+// that the line shows (scrolled so that the cursor stays visible), edits by whole UTF-8
+// characters, and the stepping through the history. It measures text through TextMeasure and
+// knows nothing of labels, nodes or fonts; the screen shows what it holds.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "screens/CalculatorLayout.h"
+#include "screens/TextMeasure.h"
+
+class ExpressionEditor {
+ public:
+  explicit ExpressionEditor(TextMeasure& measure) : _measure(measure) {}
+  ExpressionEditor(const ExpressionEditor&) = delete;
+  ExpressionEditor& operator=(const ExpressionEditor&) = delete;
+
+  // --- editing. Unless said otherwise, each edit ends with refreshCursor.
+  void insertText(const std::string& s);
+  // Backspace and Delete: the character taken out, or "" when there is none to take.
+  std::string eraseBeforeCursor();
+  // The window and the cursor stay where they are: the text before the cursor is unchanged.
+  std::string eraseAtCursor();
+  void cursorLeft();
+  void cursorRight();
+  void cursorHome();
+  void cursorEnd();
+  // Empties the line, with the cursor and the window at its start, and ends any recall.
+  void clear();
+  // Hands the whole text over (moved, not copied) and leaves an empty line with the cursor
+  // and the window at 0, without a refresh.
+  std::string takeText();
+  // Scrolls the window right until the text between its start and the cursor fits the line
+  // (and left to the cursor when the cursor went before it), and finds where the cursor stands.
+  void refreshCursor();
+
+  // --- the history. Positions run from 0 (the newest entry) to count - 1, and -1 for none.
+  // Takes the text that the last step recalled out of the line again, if it still stands just
+  // before the cursor (or is the whole line); text edited since then is left alone.
+  void removeRecalled();
+  // One step through a history of `count` entries: older (step +1) or newer (step -1), passing
+  // through -1 between the oldest and the newest. The text of the last step goes, and the
+  // entry at the new position is inserted at the cursor.
+  using EntryReader = std::function<const std::string&(std::size_t)>;
+  void stepHistory(int step, std::size_t count, const EntryReader& entry);
+  void resetHistoryPos() { _historyPos = -1; }
+
+  // --- state
+  const std::string& getText() const { return _expression; }
+  std::int32_t getCursorPos() const { return _cursorPos; }
+  std::int32_t getViewStart() const { return _viewStart; }
+  std::int32_t getHistoryPos() const { return _historyPos; }
+  const std::string& getRecalledText() const { return _recalledText; }
+  // Where the cursor stood at the last refresh: the left margin plus the width of the text
+  // between the window start and the cursor.
+  float getCursorX() const { return _cursorX; }
+  // The text the line shows: from the window start to the end.
+  std::string visibleTail() const;
+  // Whether what the line shows changed since the last call. Setting a label to a line of a
+  // million characters costs a layout, so the screen sets it only when this says so.
+  bool takeShownChange();
+
+ private:
+  // The one place where the text changes: the bytes [from, to) become `text` and the cursor
+  // moves to `cursor`. Returns the bytes taken out (the whole text is moved, not copied), so
+  // that a change can be recorded as what it removed and what it put in.
+  std::string replace(std::int32_t from, std::int32_t to, const std::string& text, std::int32_t cursor);
+  void setViewStart(std::int32_t start);
+  // Character steps over the line's UTF-8 (an invalid byte is one character).
+  std::int32_t nextCharacter(std::int32_t i) const;
+  std::int32_t previousCharacter(std::int32_t i) const;
+  // Puts the cursor and the window start back on character boundaries within the line, with
+  // the window start not after the cursor, whatever an edit did to the bytes around them.
+  void settleIndexes();
+  // The width of the character between two boundaries of the line, measured once per
+  // character and kept.
+  float characterAdvance(std::int32_t begin, std::int32_t end);
+  std::int32_t firstFittingStart(std::int32_t from, float& widthBeforeCursor);
+
+  TextMeasure& _measure;
+  std::string _expression;
+  std::int32_t _cursorPos = 0;
+  std::int32_t _viewStart = 0;
+  std::int32_t _historyPos = -1;
+  std::string _recalledText;
+  float _cursorX = static_cast<float>(layout::kLineLeft);
+  bool _shownChanged = false;
+  float _asciiAdvances[128] = {};              // 0 = not measured yet
+  std::map<std::string, float> _otherAdvances;  // characters outside ASCII
+};
