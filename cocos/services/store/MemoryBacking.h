@@ -13,7 +13,8 @@ namespace storage {
 class MemoryBacking : public Backing {
  public:
   MemoryBacking() = default;
-  // Starts with what could be read from a location that cannot be written.
+  // Starts with what could be read from a location that cannot be written; of two entries
+  // with one key, the later wins.
   explicit MemoryBacking(Entries entries);
 
   bool persistent() const override { return false; }
