@@ -186,17 +186,6 @@ TEST(RegistryValues, StoreNamesSelectKeysOfTheirOwn) {
   RegDeleteTreeW(HKEY_CURRENT_USER, keyPathOf("test-absolute").c_str());
 }
 
-TEST(RegistryValues, ProcessInstanceReopensAtTheConfiguredName) {
-  ScratchStore scratch("instance");
-  UserDefault::setStorePath(scratch.name());
-  UserDefault::getInstance()->setStringForKey("histString0", "1+2");
-  UserDefault::destroyInstance();
-  EXPECT_TRUE(UserDefault::getInstance()->isPersistent());
-  EXPECT_EQ(UserDefault::getInstance()->getStringForKey("histString0"), "1+2");
-  UserDefault::destroyInstance();
-  UserDefault::setStorePath("");
-}
-
 TEST(RegistryTransaction, OtherInstancesSeeAllTheWritesOrNone) {
   ScratchStore scratch("transaction");
   UserDefault store(scratch.name());

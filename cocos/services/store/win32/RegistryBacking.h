@@ -1,7 +1,5 @@
 // The store's backing on Windows: the values of one registry key under HKEY_CURRENT_USER,
-// shared by every running instance. A named mutex per key makes the instances take turns to
-// write, and a transaction goes through a journal (StoreJournal.h) so that a kill at any
-// moment leaves all of its writes or none.
+// shared by every running instance.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +20,9 @@ extern const char* const kDefaultStorePath;
 // The key below HKEY_CURRENT_USER that path names, or false with the reason it names none.
 bool storeKeyPath(const std::string& path, std::wstring& keyPath, std::string& why);
 
+// A named mutex per key makes the instances take turns to write, and a transaction goes
+// through a journal (StoreJournal.h), so that a kill at any moment leaves all of its writes or
+// none.
 class RegistryBacking : public Backing {
  public:
   // Takes over key, opened for reading and writing values.
