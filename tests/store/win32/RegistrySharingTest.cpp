@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <random>
 #include <set>
 #include <string>
@@ -122,7 +123,11 @@ TEST(RegistrySharing, KillDuringHistoryWriteLeavesOldOrNew) {
     Child writer({"save-histories", scratch.name(), "200000"});
     ASSERT_TRUE(writer.started());
     // Waits for a first whole history, then lets it write a few more.
-    while (UserDefault(scratch.name()).getIntegerForKey("nHistStrings") != 20) Sleep(5);
+    const auto start = std::chrono::steady_clock::now();
+    while (UserDefault(scratch.name()).getIntegerForKey("nHistStrings") != 20) {
+      ASSERT_LT(millisecondsSince(start), 60000) << "the writer saved no history";
+      Sleep(5);
+    }
     Sleep(std::uniform_int_distribution<int>(0, 200)(random));
     writer.kill();
 
