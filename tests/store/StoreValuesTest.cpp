@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/StoreLocation.h"
+#include "tests/store/StoreCases.h"
 #include "tests/store/StoreTestSupport.h"
 
 namespace {
@@ -23,14 +24,8 @@ using cocos2d::UserDefault;
 using namespace store_test;
 
 TEST(UserDefaultValues, BytesAndIntegersSurviveReopening) {
-  std::string large(1 << 20, '\0');
-  for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 256);
-  const Entries strings = {{"empty", ""},
-                           {"nul", std::string("nul\0inside", 10)},
-                           {"ff", "\xff\xfe"},
-                           {"bad utf-8", "\xc3\x28\xed\xa0\x80"},
-                           {"1 MB", large}};
-  const std::vector<int> integers = {INT_MIN, -1, 0, INT_MAX};
+  const Entries strings = store_cases::byteStrings();
+  const std::vector<int> integers = store_cases::integers();
   TempFolder folder;
   {
     UserDefault store(folder.file("store.db"));
@@ -43,18 +38,8 @@ TEST(UserDefaultValues, BytesAndIntegersSurviveReopening) {
 }
 
 TEST(UserDefaultValues, IntegerReadOfTextFollowsAtoiAndClamps) {
-  const struct {
-    std::string text;
-    int expected;
-  } cases[] = {
-      {"42", 42}, {"  -7x", -7}, {"abc", 0}, {"", 0}, {"+15", 15}, {"\t\n\v\f\r 8", 8},
-      {"1e3", 1}, {"0x1A", 0}, {" - 5", 0}, {"\xef\xbc\x91", 0},  // full-width 1: no digit
-      {std::string("12\0 34", 6), 12},
-      {"2147483647", INT_MAX}, {"2147483648", INT_MAX}, {"99999999999", INT_MAX},
-      {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN}, {"-99999999999999999999999", INT_MIN},
-  };
   UserDefault store("");
-  for (const auto& c : cases) {
+  for (const auto& c : store_cases::atoiCases()) {
     store.setStringForKey("k", c.text);
     EXPECT_EQ(store.getIntegerForKey("k", 99), c.expected) << '"' << c.text << '"';
   }
@@ -97,17 +82,11 @@ TEST(UserDefaultValues, EveryStorageClassReadsAsIntegerAndText) {
 }
 
 TEST(UserDefaultValues, AllEntriesSortedByKeyBytesWithIntegersAsText) {
+  const store_cases::AllEntriesCase c = store_cases::allEntriesCase();
   UserDefault store("");
-  store.setStringForKey("a9", "nine");
-  store.setIntegerForKey("a10", -10);
-  store.setStringForKey("B", std::string("\0", 1));
-  store.setIntegerForKey("\xc3\xa9", 1);
-  store.setStringForKey("a", "");
-  EXPECT_EQ(store.allEntries(), (Entries{{"B", std::string("\0", 1)},
-                                         {"a", ""},
-                                         {"a10", "-10"},
-                                         {"a9", "nine"},
-                                         {"\xc3\xa9", "1"}}));
+  for (const auto& i : c.integers) store.setIntegerForKey(i.first.c_str(), i.second);
+  for (const auto& s : c.strings) store.setStringForKey(s.first.c_str(), s.second);
+  EXPECT_EQ(store.allEntries(), c.expected);
 }
 
 TEST(UserDefaultFile, SchemaAndStorageClassesAreTheContracts) {

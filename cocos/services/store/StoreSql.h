@@ -4,9 +4,10 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "cocos/services/store/StoreReport.h"
 
 namespace cocos2d {
 namespace storage {
@@ -29,10 +30,6 @@ inline std::string_view columnView(sqlite3_stmt* s, int col) {
 inline bool isDamage(int rc) {
   const int primary = rc & 0xff;
   return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
-}
-
-inline void sayOnStderr(const std::string& line) {
-  std::fprintf(stderr, "pemtrix: %s\n", line.c_str());
 }
 
 }  // namespace storage

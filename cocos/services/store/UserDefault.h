@@ -1,6 +1,6 @@
-// The persistent key/value store: integers and byte strings by key, in one SQLite database
-// shared safely by every running instance. It never throws and falls back to memory when the
-// file cannot be used.
+// The persistent key/value store: integers and byte strings by key, shared safely by every
+// running instance: an SQLite database file on Linux, a registry key on Windows. It never
+// throws and falls back to memory when the location cannot be used.
 #pragma once
 
 #include <functional>
@@ -11,7 +11,7 @@
 
 namespace cocos2d {
 
-// One instance owns one database connection; it is meant for use from a single thread.
+// One instance owns one connection to its location; it is meant for use from a single thread.
 class UserDefault {
  public:
   // The process-wide store, opened on first use at the path given to setStorePath, or in
@@ -23,10 +23,12 @@ class UserDefault {
   static void destroyInstance();
 
   // Opens (creating when missing, readable by the owner alone) the store at path; "" or
-  // ":memory:" is a store in memory. A damaged file is set aside and replaced. A location that
-  // cannot be written falls back to memory, with what the file holds read into it; another
-  // program's database falls back to memory and is left as it is. Each of these is reported
-  // in one line on standard error.
+  // ":memory:" is a store in memory. On Windows path names a registry key instead: a store
+  // name under HKEY_CURRENT_USER\Software\Pemtrix\Stores, or a key path that starts with
+  // "HKEY_CURRENT_USER\". A damaged file is set aside and replaced. A location that cannot
+  // be written falls back to memory, with what it holds read into it; another program's
+  // database falls back to memory and is left as it is. Each of these is reported in one line
+  // on standard error.
   explicit UserDefault(const std::string& path);
   ~UserDefault();
   UserDefault(const UserDefault&) = delete;
