@@ -10,7 +10,7 @@
 
 #include "cocos/2d/LabelLayout.h"
 #include "cocos/2d/Node.h"
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 
 namespace cocos2d {
 

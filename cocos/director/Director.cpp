@@ -51,8 +51,9 @@ void Director::setOpenGLView(GLView* view) {
   if (view == _openGLView) return;
   if (view) view->retain();
   // Textures and fonts belong to the old view's backend.
-  _textureCache->setBackend(view ? view->getBackend() : nullptr);
-  _fontCache->setBackend(view ? view->getBackend() : nullptr);
+  backend::Backend* backend = view ? view->getBackend() : nullptr;
+  _textureCache->setDrawing(backend ? &backend->drawing() : nullptr);
+  _fontCache->setText(backend ? &backend->text() : nullptr);
   if (_openGLView) _openGLView->release();
   _openGLView = view;
   _needsRedraw = _contentChanged = true;

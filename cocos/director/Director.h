@@ -127,7 +127,7 @@ class Director {
   void setNextScene();
   void releaseAllScenes();
   // Draws only the pixels of the dirty area when the backend can, else everything.
-  void renderDirtyArea(const Rect& designArea);
+  void renderDirtyArea(backend::Drawing& drawing, const Rect& designArea);
   // Hands the drawn frame to the accessibility publisher when it may show something new.
   void publishFrame();
   // Sets up the letterbox of a window whose shape differs from the design area's.

@@ -73,13 +73,14 @@ bool Director::drawFrame(bool force) {
   const Rect dirty = _dirtyArea;
   _needsRedraw = false;
   _dirtyArea = Rect();
-  if (!whole && backend->supportsPartialFrames()) {
-    renderDirtyArea(dirty);
+  backend::Drawing& drawing = backend->drawing();
+  if (!whole && drawing.supportsPartialFrames()) {
+    renderDirtyArea(drawing, dirty);
     publishFrame();
     return true;
   }
   const Size frame = _openGLView->getFrameSize();
-  Renderer renderer(backend, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
+  Renderer renderer(drawing, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
   prepareLetterbox(renderer);
   renderer.render(_runningScene, _clearColor);
   publishFrame();
@@ -105,7 +106,7 @@ void Director::prepareLetterbox(Renderer& renderer) const {
   renderer.setLetterbox(Rect(x0, y0, x1 - x0, y1 - y0), _letterboxColor);
 }
 
-void Director::renderDirtyArea(const Rect& designArea) {
+void Director::renderDirtyArea(backend::Drawing& drawing, const Rect& designArea) {
   const Size frame = _openGLView->getFrameSize();
   const AffineTransform toWindow = _openGLView->getDesignToWindowTransform();
   // Whole pixels around the area, with one more on each side for edges that antialiasing or
@@ -117,7 +118,7 @@ void Director::renderDirtyArea(const Rect& designArea) {
   const float y1 = std::min(frame.height, std::ceil(pixels.getMaxY()) + 1);
   if (x1 <= x0 || y1 <= y0) return;
   const Rect region(x0, y0, x1 - x0, y1 - y0);
-  Renderer renderer(getBackend(), frame.width, frame.height, toWindow);
+  Renderer renderer(drawing, frame.width, frame.height, toWindow);
   prepareLetterbox(renderer);
   renderer.render(_runningScene, _clearColor, &region);
 }
@@ -126,7 +127,7 @@ bool Director::saveScreenshot(const std::string& pngPath) {
   backend::Backend* backend = getBackend();
   if (!backend) return false;
   drawFrame(true);
-  return backend->saveScreenshot(pngPath);
+  return backend->drawing().saveScreenshot(pngPath);
 }
 
 void Director::setVirtualClock(bool enabled) {
@@ -136,7 +137,7 @@ void Director::setVirtualClock(bool enabled) {
 
 std::uint64_t Director::getClockTicks100ns() const {
   if (_virtualClock) return (_virtualFrames * 10000000ULL + 30) / 60;
-  if (backend::Backend* backend = getBackend()) return backend->monotonicNanoseconds() / 100;
+  if (backend::Backend* backend = getBackend()) return backend->window().monotonicNanoseconds() / 100;
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()) / 100;
 }

@@ -1,4 +1,4 @@
-// Draws one frame of the scene graph through the backend: holds the design-to-window
+// Draws one frame of the scene graph through the backend's drawing part: holds the design-to-window
 // transform, the clip stack (nested clips intersect) and the region of the window that is
 // still visible, which lets large nodes draw only what can be seen.
 #pragma once
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 #include "cocos/base/ccTypes.h"
 #include "cocos/math/AffineTransform.h"
 
@@ -18,9 +18,8 @@ class Node;
 class Renderer {
  public:
   // windowWidth/Height in pixels; designToWindow maps design units to window pixels.
-  Renderer(backend::Backend* backend, float windowWidth, float windowHeight, const AffineTransform& designToWindow);
+  Renderer(backend::Drawing& drawing, float windowWidth, float windowHeight, const AffineTransform& designToWindow);
 
-  backend::Backend* getBackend() const { return _backend; }
   const AffineTransform& getDesignToWindowTransform() const { return _designToWindow; }
 
   // Draws the tree under root as one frame, cleared to the colour; with a region (window
@@ -54,7 +53,7 @@ class Renderer {
   void applyClip();
   bool nothingVisible() const;
 
-  backend::Backend* _backend;
+  backend::Drawing& _drawing;
   Rect _window;
   AffineTransform _designToWindow;
   std::vector<Rect> _clips;

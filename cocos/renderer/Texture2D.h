@@ -1,7 +1,7 @@
 // An image loaded by the backend: its handle and its size in texels.
 #pragma once
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 #include "cocos/base/Ref.h"
 #include "cocos/math/Vec2.h"
 

@@ -117,8 +117,9 @@ void GLView::pollEvents() {
   if (!_backend) return;
   // A handler may release this view (a test tearing down, the program ending).
   retain();
+  backend::Window& window = _backend->window();
   backend::InputEvent event;
-  while (!_closed && _backend->pollEvent(event)) {
+  while (!_closed && window.pollEvent(event)) {
     using Type = backend::InputEvent::Type;
     switch (event.type) {
       case Type::Quit:

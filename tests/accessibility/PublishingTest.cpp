@@ -61,11 +61,6 @@ extern "C" cocos2d::accessibility::Bridge* pemtrixCreateAccessibilityBridge() {
 namespace pemtrix_test {
 namespace {
 
-class WaitingBackend : public FakeBackend {
- public:
-  std::size_t sourceCount() const { return waitSources().size(); }
-};
-
 // A window with a button that rewrites a label, and a script of steps, one per frame; the
 // window closes after the last.
 class LoopApp : public Application {
@@ -74,7 +69,7 @@ class LoopApp : public Application {
   explicit LoopApp(std::vector<Step> steps) : script(std::move(steps)) {}
 
   bool applicationDidFinishLaunching() override {
-    auto backend = std::make_unique<WaitingBackend>();
+    auto backend = std::make_unique<FakeBackend>();
     fake = backend.get();
     GLView* view = GLViewImpl::createWithBackend(std::move(backend), "window title", Rect(0, 0, 480, 768));
     view->setDesignResolutionSize(800, 1280, ResolutionPolicy::EXACT_FIT);
@@ -90,7 +85,7 @@ class LoopApp : public Application {
     scene->addChild(menu);
     scene->schedule([this](float) {
       if (frame < script.size()) script[frame](*this);
-      if (++frame == script.size()) fake->events.push_back(backend::InputEvent{});  // Quit
+      if (++frame == script.size()) fake->window().queueEvent(backend::InputEvent{});  // Quit
     }, "script");
     Director::getInstance()->runWithScene(scene);
     return true;
@@ -100,7 +95,7 @@ class LoopApp : public Application {
 
   std::vector<Step> script;
   std::size_t frame = 0;
-  WaitingBackend* fake = nullptr;
+  FakeBackend* fake = nullptr;
   MenuItem* button = nullptr;
   Label* label = nullptr;
   std::size_t sources = 0;
@@ -126,7 +121,7 @@ class Publishing : public ::testing::Test {
 TEST_F(Publishing, TheTreeGoesOutAfterTheFirstFrameAndFollowsTheScene) {
   LoopApp app({idle,  // the first frame is drawn after this step
                [](LoopApp& a) {
-                 a.sources = a.fake->sourceCount();
+                 a.sources = a.fake->window().waitSourceCount();
                  // A press from a screen reader, as the bridge makes it while the loop waits.
                  EXPECT_TRUE(g_log.host->press(a.button->getAccessible()->id()));
                  EXPECT_FALSE(g_log.host->press(987654321)) << "no such object";

@@ -21,10 +21,10 @@ class CoreDraw : public CoreTest {
 
   // The draw calls of one forced frame of the given kind.
   std::vector<FakeBackend::Call> drawOnce(Kind kind) {
-    fake->clearCalls();
+    fake->drawing().clearCalls();
     director()->drawFrame(true);
     std::vector<FakeBackend::Call> found;
-    for (const auto* c : fake->callsOf(kind)) found.push_back(*c);
+    for (const auto* c : fake->drawing().callsOf(kind)) found.push_back(*c);
     return found;
   }
 

@@ -218,16 +218,19 @@ TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
   backend::InputEvent composed = event(Type::Text);
   composed.text = "\xC3\xA9";
   // Keys press again as the system repeats them, with the text the layout made of them.
-  fake->events = {event(Type::MouseDown, 240, 384), event(Type::MouseMove, 246, 378), event(Type::MouseUp, 246, 378),
-                  event(Type::MouseMove, 0, 0),  // no button held: nothing
-                  event(Type::KeyDown, 0, 0, 84), event(Type::KeyDown, 0, 0, 84, true), event(Type::KeyUp, 0, 0, 84),
-                  typed, composed};
+  for (const backend::InputEvent& e :
+       {event(Type::MouseDown, 240, 384), event(Type::MouseMove, 246, 378), event(Type::MouseUp, 246, 378),
+        event(Type::MouseMove, 0, 0),  // no button held: nothing
+        event(Type::KeyDown, 0, 0, 84), event(Type::KeyDown, 0, 0, 84, true), event(Type::KeyUp, 0, 0, 84), typed,
+        composed}) {
+    fake->window().queueEvent(e);
+  }
   view->pollEvents();
   EXPECT_EQ(journal, (std::vector<std::string>{"began 400,640 d0,0 s400,640", "moved 410,650 d10,10 s400,640",
                                                "ended 410,650 d0,0 s400,640", "down 84", "down 84 again", "up 84",
                                                "down 84 '(' m1", "down 0 '\xC3\xA9'"}));
   EXPECT_FALSE(director()->isEndRequested());
-  fake->events = {event(Type::Quit)};
+  fake->window().queueEvent(event(Type::Quit));
   view->pollEvents();
   EXPECT_TRUE(director()->isEndRequested());
 }
@@ -249,13 +252,13 @@ TEST_F(CoreEvent, VisibilityReachesTheApplicationAndExposureRedraws) {
   hidden.type = backend::InputEvent::Type::Hidden;
   shown.type = backend::InputEvent::Type::Shown;
   exposed.type = backend::InputEvent::Type::Exposed;
-  fake->events = {hidden, shown, exposed};
+  for (const backend::InputEvent& e : {hidden, shown, exposed}) fake->window().queueEvent(e);
   view->pollEvents();
   EXPECT_EQ(app.background, 1);
   EXPECT_EQ(app.foreground, 1);
-  const int drawn = fake->frames;
+  const int drawn = fake->drawing().frames;
   frames(1);
-  EXPECT_EQ(fake->frames, drawn + 1) << "exposed: the next frame draws";
+  EXPECT_EQ(fake->drawing().frames, drawn + 1) << "exposed: the next frame draws";
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ class CoreTest : public ::testing::Test {
     ASSERT_NE(f, nullptr);
     std::fclose(f);
     _files.push_back(path);
-    fake->imageSizes[path] = {width, height};
+    fake->drawing().imageSizes[path] = {width, height};
   }
 
   static Director* director() { return Director::getInstance(); }

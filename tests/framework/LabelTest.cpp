@@ -24,7 +24,7 @@ class CoreLabel : public CoreTest {
     Label* label = Label::createWithSystemFont(text, "Arial", size, Size::ZERO, align);
     label->setAnchorPoint(Vec2::ZERO);
     scene->addChild(label);
-    fake->clearCalls();
+    fake->drawing().clearCalls();
     director()->drawFrame(true);
     return label;
   }
@@ -88,7 +88,7 @@ TEST_F(CoreLabel, LinesAlignWithinTheWidestLine) {
   const Case cases[] = {{TextHAlignment::LEFT, 0}, {TextHAlignment::CENTER, 10}, {TextHAlignment::RIGHT, 20}};
   for (const Case& c : cases) {
     Label* label = drawn("a\nbbb", 20, c.align);
-    const auto glyphs = fake->callsOf(Kind::Glyphs);
+    const auto glyphs = fake->drawing().callsOf(Kind::Glyphs);
     ASSERT_EQ(glyphs.size(), 2u);
     EXPECT_NEAR(glyphs[0]->transform.tx, 0.6f * c.firstLineX, 1e-4);
     EXPECT_NEAR(glyphs[1]->transform.tx, 0, 1e-4);
@@ -127,7 +127,7 @@ TEST_F(CoreLabel, AnyBytesDecodeWithOneReplacementPerBadByte) {
   };
   for (const Case& c : cases) {
     Label* label = drawn(c.bytes, 20);
-    EXPECT_EQ(fake->drawnText(), c.shown) << c.bytes;
+    EXPECT_EQ(fake->drawing().drawnText(), c.shown) << c.bytes;
     EXPECT_EQ(label->getStringLength(), static_cast<int>(c.shown.size())) << c.bytes;
     label->removeFromParent();
   }
@@ -151,9 +151,9 @@ TEST_F(CoreLabel, DrawnColourIsTextColourTimesNodeColourAndOpacity) {
     label->setColor(c.node);
     label->setOpacity(c.opacity);
     scene->addChild(label);
-    fake->clearCalls();
+    fake->drawing().clearCalls();
     director()->drawFrame(true);
-    const auto glyphs = fake->callsOf(Kind::Glyphs);
+    const auto glyphs = fake->drawing().callsOf(Kind::Glyphs);
     ASSERT_EQ(glyphs.size(), 1u);
     EXPECT_EQ(glyphs[0]->color, c.expected);
     label->removeFromParent();
@@ -161,10 +161,10 @@ TEST_F(CoreLabel, DrawnColourIsTextColourTimesNodeColourAndOpacity) {
 }
 
 TEST_F(CoreLabel, FontsOpenForTheCurrentLanguage) {
-  fake->language = "ja";
+  fake->desktop().language = "ja";
   Label::createWithSystemFont("x", "Meiryo", 30)->getContentSize();
-  ASSERT_FALSE(fake->fontsOpened.empty());
-  EXPECT_EQ(fake->fontsOpened.back(), (std::pair<std::string, std::string>{"Meiryo", "ja"}));
+  ASSERT_FALSE(fake->text().fontsOpened.empty());
+  EXPECT_EQ(fake->text().fontsOpened.back(), (std::pair<std::string, std::string>{"Meiryo", "ja"}));
 }
 
 TEST_F(CoreLabel, AMillionCharacterLineSendsOnlyTheVisibleGlyphs) {
@@ -174,12 +174,12 @@ TEST_F(CoreLabel, AMillionCharacterLineSendsOnlyTheVisibleGlyphs) {
   label->setAnchorPoint(Vec2(0, 0.5f));
   label->setPosition(-24.0f * 500000, 640);  // glyph 500000 at the window's left edge
   scene->addChild(label);
-  fake->clearCalls();
+  fake->drawing().clearCalls();
   director()->drawFrame(true);
-  const auto glyphs = fake->callsOf(Kind::Glyphs);
+  const auto glyphs = fake->drawing().callsOf(Kind::Glyphs);
   ASSERT_EQ(glyphs.size(), 1u);
   // 800 units show 33.3 glyphs of 24; a margin of one size (2 glyphs) on each side.
-  const std::u32string drawnText = fake->drawnText();
+  const std::u32string drawnText = fake->drawing().drawnText();
   ASSERT_EQ(drawnText.size(), 38u);
   EXPECT_EQ(drawnText, std::u32string(text.begin() + 499998, text.begin() + 499998 + 38));
   EXPECT_NEAR(glyphs[0]->transform.tx + 0.6f * glyphs[0]->glyphs[0].x, -28.8f, 1e-3)
@@ -193,10 +193,10 @@ TEST_F(CoreLabel, ManyLinesSendOnlyTheVisibleLines) {
   label->setAnchorPoint(Vec2(0, 1));
   label->setPosition(0, 1280);
   scene->addChild(label);
-  fake->clearCalls();
+  fake->drawing().clearCalls();
   director()->drawFrame(true);
   // 1280 / 55.2 = 23.2 lines, plus a line of margin.
-  const auto lines = fake->callsOf(Kind::Glyphs).size();
+  const auto lines = fake->drawing().callsOf(Kind::Glyphs).size();
   EXPECT_GE(lines, 24u);
   EXPECT_LE(lines, 26u);
 }
@@ -210,9 +210,9 @@ TEST_F(CoreLabel, LabelsOutsideTheWindowSendNothing) {
     Label* label = Label::createWithSystemFont("abc\ndef", "Arial", 48);
     label->setPosition(c.position);
     scene->addChild(label);
-    fake->clearCalls();
+    fake->drawing().clearCalls();
     director()->drawFrame(true);
-    EXPECT_EQ(fake->glyphCount(), 0u) << c.position.x << "," << c.position.y;
+    EXPECT_EQ(fake->drawing().glyphCount(), 0u) << c.position.x << "," << c.position.y;
     label->removeFromParent();
   }
 }
@@ -225,11 +225,11 @@ TEST_F(CoreLabel, ClippingNarrowsTheGlyphsSent) {
   Label* label = Label::createWithSystemFont(std::string(10000, 'x'), "Arial", 48);
   label->setAnchorPoint(Vec2::ZERO);
   scroll->addChild(label);
-  fake->clearCalls();
+  fake->drawing().clearCalls();
   director()->drawFrame(true);
   // 240 units are 10 glyphs; the clip's whole-pixel rounding and the margins add up to 5.
-  EXPECT_GE(fake->glyphCount(), 10u);
-  EXPECT_LE(fake->glyphCount(), 15u);
+  EXPECT_GE(fake->drawing().glyphCount(), 10u);
+  EXPECT_LE(fake->drawing().glyphCount(), 15u);
 }
 
 }  // namespace

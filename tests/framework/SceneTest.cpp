@@ -164,10 +164,10 @@ TEST_F(CoreScene, FlipFoldsTheOutgoingSceneAroundTheCentre) {
   int done = 0;
   for (const Case& c : cases) {
     frames(c.frames - done - 1);
-    fake->clearCalls();
+    fake->drawing().clearCalls();
     frames(1);
     done = c.frames;
-    const auto rects = fake->callsOf(FakeBackend::Call::Kind::Rect);
+    const auto rects = fake->drawing().callsOf(FakeBackend::Call::Kind::Rect);
     ASSERT_EQ(rects.size(), 1u) << "only one scene is drawn at a time";
     EXPECT_EQ(rects[0]->color, c.shown);
     const float scale = static_cast<float>(std::cos(c.angleDegrees * 3.14159265 / 180));
@@ -219,10 +219,10 @@ TEST_F(CoreScene, OnlyFramesWithChangesAreDrawn) {
       {"idle again", [] {}, false},
   };
   for (const Step& step : steps) {
-    const int before = fake->frames;
+    const int before = fake->drawing().frames;
     step.change();
     frames(1);
-    EXPECT_EQ(fake->frames - before, step.draws ? 1 : 0) << step.what;
+    EXPECT_EQ(fake->drawing().frames - before, step.draws ? 1 : 0) << step.what;
   }
 }
 
@@ -230,7 +230,7 @@ TEST_F(CoreScene, OnlyFramesWithChangesAreDrawn) {
 // in whole window pixels with one to spare); anything else, or a change off the screen's
 // area, is drawn as before.
 TEST_F(CoreScene, ChangesRedrawOnlyTheAreaTheyTouch) {
-  fake->partialFrames = true;
+  fake->drawing().partialFrames = true;
   Scene* scene = runScene();
   Sprite* bar = Sprite::create();
   bar->setTextureRect(Rect(0, 0, 10, 50));
@@ -260,10 +260,10 @@ TEST_F(CoreScene, ChangesRedrawOnlyTheAreaTheyTouch) {
       {"with children, hidden", [&] { bar->setVisible(false); }, true, Rect()},
   };
   for (const Step& step : steps) {
-    fake->clearCalls();
+    fake->drawing().clearCalls();
     step.change();
     frames(1);
-    const auto begins = fake->callsOf(FakeBackend::Call::Kind::BeginFrame);
+    const auto begins = fake->drawing().callsOf(FakeBackend::Call::Kind::BeginFrame);
     if (!step.whole && step.region.size.width == 0) {
       EXPECT_TRUE(begins.empty()) << step.what << ": nothing to draw";
       continue;
@@ -290,22 +290,22 @@ TEST_F(CoreScene, StoppedAnimationNeitherUpdatesNorDraws) {
   scene->schedule([&ticks](float) { ++ticks; }, "tick");
   director()->stopAnimation();
   scene->setPosition(1, 1);
-  const int drawn = fake->frames;
+  const int drawn = fake->drawing().frames;
   frames(5);
   EXPECT_EQ(ticks, 0);
-  EXPECT_EQ(fake->frames, drawn);
+  EXPECT_EQ(fake->drawing().frames, drawn);
   director()->startAnimation();
   frames(1);
   EXPECT_EQ(ticks, 1);
-  EXPECT_EQ(fake->frames, drawn + 1);
+  EXPECT_EQ(fake->drawing().frames, drawn + 1);
 }
 
 TEST_F(CoreScene, ScreenshotDrawsTheCurrentStateEvenWhenIdle) {
   runScene();
-  const int drawn = fake->frames;
+  const int drawn = fake->drawing().frames;
   EXPECT_TRUE(director()->saveScreenshot("/tmp/x.png"));
-  EXPECT_EQ(fake->frames, drawn + 1);
-  EXPECT_EQ(fake->screenshots, (std::vector<std::string>{"/tmp/x.png"}));
+  EXPECT_EQ(fake->drawing().frames, drawn + 1);
+  EXPECT_EQ(fake->drawing().screenshots, (std::vector<std::string>{"/tmp/x.png"}));
 }
 
 TEST_F(CoreScene, VirtualClockAdvancesASixtiethPerFrame) {
@@ -322,7 +322,7 @@ TEST_F(CoreScene, VirtualClockAdvancesASixtiethPerFrame) {
     EXPECT_EQ(director()->getClockTicks100ns(), c.ticks) << c.frames;
   }
   director()->setVirtualClock(false);
-  fake->nanoseconds = 123456789;
+  fake->window().setClock(123456789);
   EXPECT_EQ(director()->getClockTicks100ns(), 1234567u);
 }
 

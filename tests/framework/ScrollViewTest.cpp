@@ -97,11 +97,11 @@ TEST_F(CoreScrollView, ChildrenAreClippedToTheViewAndNestedClipsIntersect) {
   EXPECT_EQ(scroll->getChildrenCount(), 2u);
   EXPECT_EQ(scroll->getInnerContainer()->getChildrenCount(), 2u);
 
-  fake->clearCalls();
+  fake->drawing().clearCalls();
   ASSERT_TRUE(director()->drawFrame(true));
   std::vector<Rect> clips;
   int cleared = 0;
-  for (const auto& call : fake->calls) {
+  for (const auto& call : fake->drawing().calls) {
     if (call.kind == FakeBackend::Call::Kind::SetClip) clips.push_back(call.rect);
     if (call.kind == FakeBackend::Call::Kind::ClearClip) ++cleared;
   }

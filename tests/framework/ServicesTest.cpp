@@ -119,7 +119,7 @@ TEST(CoreLanguage, CodesMapToLanguageTypes) {
 }
 
 TEST_F(CorePlatform, TheBackendsLanguageWinsWhenThereIsAWindow) {
-  fake->language = "ja";
+  fake->desktop().language = "ja";
   EXPECT_STREQ(Application::getCurrentLanguageCode(), "ja");
   EXPECT_EQ(Application::getCurrentLanguage(), LanguageType::JAPANESE);
 }
@@ -130,14 +130,14 @@ TEST_F(CorePlatform, SoundsAreCountedAndPlayedOnlyWithAWindowThatIsNotHeadless) 
   audio->playEffect("click.mp3");
   audio->playEffect("missing.mp3");
   EXPECT_EQ(audio->getPlayCount(), 2u);
-  ASSERT_EQ(fake->effects.size(), 1u) << "a file that is not found is not played";
-  EXPECT_NE(fake->effects[0].find("/click.mp3"), std::string::npos);
+  ASSERT_EQ(fake->sound().effects.size(), 1u) << "a file that is not found is not played";
+  EXPECT_NE(fake->sound().effects[0].find("/click.mp3"), std::string::npos);
 
   GLView::setHeadless(true);
   audio->playEffect("click.mp3");
   GLView::setHeadless(false);
   EXPECT_EQ(audio->getPlayCount(), 3u);
-  EXPECT_EQ(fake->effects.size(), 1u);
+  EXPECT_EQ(fake->sound().effects.size(), 1u);
 
   director()->setOpenGLView(nullptr);
   audio->playEffect("click.mp3");
@@ -147,7 +147,8 @@ TEST_F(CorePlatform, SoundsAreCountedAndPlayedOnlyWithAWindowThatIsNotHeadless) 
 TEST_F(CorePlatform, ClipboardUsesTheBackendOrAProcessString) {
   std::string text;
   EXPECT_TRUE(setClipboardText("1+2"));
-  EXPECT_EQ(fake->clipboard, "1+2");
+  ASSERT_TRUE(fake->desktop().getClipboardText(text));
+  EXPECT_EQ(text, "1+2");
   ASSERT_TRUE(getClipboardText(text));
   EXPECT_EQ(text, "1+2");
 
@@ -176,7 +177,7 @@ TEST_F(CorePlatform, LinksAreRecordedAndOpenedOnlyWhenNotHeadless) {
   GLView::setHeadless(false);
   EXPECT_EQ(Application::getOpenedURLs(),
             (std::vector<std::string>{"https://example.org/a", "https://example.org/b"}));
-  EXPECT_EQ(fake->urls, (std::vector<std::string>{"https://example.org/a"}));
+  EXPECT_EQ(fake->desktop().urls, (std::vector<std::string>{"https://example.org/a"}));
 }
 
 TEST_F(CorePlatform, OpeningTheWindowPassesTheOptionsAndReportsFailure) {
@@ -186,15 +187,15 @@ TEST_F(CorePlatform, OpeningTheWindowPassesTheOptionsAndReportsFailure) {
   GLView* v = GLViewImpl::createWithBackend(std::move(backend), "Pemtrix", Rect(0, 0, 800, 1280), 0.6f);
   GLView::setHeadless(false);
   ASSERT_NE(v, nullptr);
-  EXPECT_EQ(raw->window.title, "Pemtrix");
-  EXPECT_EQ(raw->window.width, 480);
-  EXPECT_EQ(raw->window.height, 768);
-  EXPECT_TRUE(raw->window.headless);
+  EXPECT_EQ(raw->window().options().title, "Pemtrix");
+  EXPECT_EQ(raw->window().options().width, 480);
+  EXPECT_EQ(raw->window().options().height, 768);
+  EXPECT_TRUE(raw->window().options().headless);
   EXPECT_EQ(v->getFrameSize(), Size(480, 768));
 
   auto failing = std::make_unique<FakeBackend>();
-  failing->failOpen = true;
-  failing->openError = "cannot open a window: no display";
+  failing->window().failOpen = true;
+  failing->window().openError = "cannot open a window: no display";
   EXPECT_EQ(GLViewImpl::createWithBackend(std::move(failing), "Pemtrix", Rect(0, 0, 480, 768)), nullptr);
   EXPECT_EQ(GLView::getLastError(), "cannot open a window: no display");
 }
@@ -216,7 +217,7 @@ class LoopApp : public Application {
           if (deltas.size() == 5) {
             backend::InputEvent quit;
             quit.type = backend::InputEvent::Type::Quit;
-            fake->events.push_back(quit);
+            fake->window().queueEvent(quit);
           }
         },
         "count");

@@ -4,7 +4,7 @@
 
 #include <SDL_events.h>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Window.h"
 
 namespace cocos2d::backend::sdl {
 

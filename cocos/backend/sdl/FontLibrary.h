@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Text.h"
 #include "cocos/backend/sdl/FontMatcher.h"
 
 namespace cocos2d::backend::sdl {
