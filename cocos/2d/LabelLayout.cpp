@@ -191,8 +191,6 @@ double LabelLayout::alignmentOffset(TextHAlignment alignment, double boxWidth, d
   switch (alignment) {
     case TextHAlignment::CENTER:
       return (boxWidth - lineWidth) / 2;
-    case TextHAlignment::RIGHT:
-      return boxWidth - lineWidth;
     case TextHAlignment::LEFT:
       break;
   }

@@ -58,9 +58,6 @@ class LabelLayout {
   template <typename Visit>
   void forEachGlyphBetween(std::size_t lineIndex, double minX, double maxX, Visit&& visit);
 
-  // Bytes held for the layout itself (not the text): for measurements and tests.
-  std::size_t heldBytes() const { return _marks.capacity() * sizeof(Mark) + _lines.capacity() * sizeof(Line); }
-
   // Where a line of the given width starts within a box of boxWidth.
   static double alignmentOffset(TextHAlignment alignment, double boxWidth, double lineWidth);
 

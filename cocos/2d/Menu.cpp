@@ -33,8 +33,6 @@ Menu* Menu::createWithArray(const std::vector<MenuItem*>& items) {
   return menu;
 }
 
-bool Menu::init() { return initWithArray({}); }
-
 bool Menu::initWithArray(const std::vector<MenuItem*>& items) {
   if (!Layer::init()) return false;
   _enabled = true;
@@ -133,9 +131,8 @@ void Menu::onTouchCancelled(Touch*, Event*) {
   _state = State::WAITING;
 }
 
-void Menu::alignItemsVertically() { alignItemsVerticallyWithPadding(5); }
-
-void Menu::alignItemsVerticallyWithPadding(float padding) {
+void Menu::alignItemsVertically() {
+  constexpr float padding = 5;
   const auto& children = getChildren();
   float height = -padding;
   for (Node* child : children) height += child->getContentSize().height * child->getScaleY() + padding;
@@ -144,20 +141,6 @@ void Menu::alignItemsVerticallyWithPadding(float padding) {
     const float h = child->getContentSize().height * child->getScaleY();
     child->setPosition(Vec2(0, y - h / 2));
     y -= h + padding;
-  }
-}
-
-void Menu::alignItemsHorizontally() { alignItemsHorizontallyWithPadding(5); }
-
-void Menu::alignItemsHorizontallyWithPadding(float padding) {
-  const auto& children = getChildren();
-  float width = -padding;
-  for (Node* child : children) width += child->getContentSize().width * child->getScaleX() + padding;
-  float x = -width / 2;
-  for (Node* child : children) {
-    const float w = child->getContentSize().width * child->getScaleX();
-    child->setPosition(Vec2(x + w / 2, 0));
-    x += w + padding;
   }
 }
 

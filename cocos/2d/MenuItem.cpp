@@ -47,13 +47,6 @@ void MenuItem::unselected() { _selected = false; }
 
 void MenuItem::setEnabled(bool enabled) { _enabled = enabled; }
 
-Rect MenuItem::rect() const {
-  const Size& size = getContentSize();
-  const Vec2& anchor = getAnchorPoint();
-  return Rect(getPosition().x - size.width * anchor.x, getPosition().y - size.height * anchor.y, size.width,
-              size.height);
-}
-
 // --- MenuItemSprite
 
 MenuItemSprite* MenuItemSprite::create(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
@@ -143,10 +136,6 @@ Sprite* MenuItemImage::getNormalImage() const { return dynamic_cast<Sprite*>(Men
 
 Sprite* MenuItemImage::getSelectedImage() const {
   return dynamic_cast<Sprite*>(MenuItemSprite::getSelectedImage());
-}
-
-Sprite* MenuItemImage::getDisabledImage() const {
-  return dynamic_cast<Sprite*>(MenuItemSprite::getDisabledImage());
 }
 
 }  // namespace cocos2d

@@ -24,12 +24,8 @@ class MenuItem : public Node {
   virtual void activate();
   virtual void selected();
   virtual void unselected();
-  bool isSelected() const { return _selected; }
   virtual void setEnabled(bool enabled);
   bool isEnabled() const { return _enabled; }
-  void setCallback(const ccMenuCallback& callback) { _callback = callback; }
-  // The item's rectangle in its parent's space, ignoring rotation and scale.
-  Rect rect() const;
 
  protected:
   MenuItem();
@@ -45,13 +41,8 @@ class MenuItemSprite : public MenuItem {
   static MenuItemSprite* create(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
                                 const ccMenuCallback& callback);
 
-  // The item takes the normal image's size.
-  void setNormalImage(Node* image);
-  void setSelectedImage(Node* image);
-  void setDisabledImage(Node* image);
   Node* getNormalImage() const { return _normalImage; }
   Node* getSelectedImage() const { return _selectedImage; }
-  Node* getDisabledImage() const { return _disabledImage; }
 
   void selected() override;
   void unselected() override;
@@ -65,6 +56,10 @@ class MenuItemSprite : public MenuItem {
   void updateImagesVisibility();
 
  private:
+  // The item takes the normal image's size.
+  void setNormalImage(Node* image);
+  void setSelectedImage(Node* image);
+  void setDisabledImage(Node* image);
   void replaceImage(Node*& slot, Node* image, int zOrder);
 
   Node* _normalImage = nullptr;
@@ -87,7 +82,6 @@ class MenuItemImage : public MenuItemSprite {
   // by a node that is not a sprite).
   Sprite* getNormalImage() const;
   Sprite* getSelectedImage() const;
-  Sprite* getDisabledImage() const;
 
  protected:
   MenuItemImage() = default;

@@ -4,7 +4,6 @@
 
 #include "cocos/2d/Node.h"
 #include "cocos/director/Director.h"
-#include "cocos/base/Touch.h"
 
 namespace cocos2d {
 
@@ -34,8 +33,6 @@ void Node::setContentSize(const Size& size) {
   invalidateDrawnArea();
 }
 
-void Node::setScale(float scale) { setScale(scale, scale); }
-
 void Node::setScale(float scaleX, float scaleY) {
   if (_scaleX == scaleX && _scaleY == scaleY) return;
   invalidateDrawnArea();
@@ -43,10 +40,6 @@ void Node::setScale(float scaleX, float scaleY) {
   _scaleY = scaleY;
   invalidateDrawnArea();
 }
-
-void Node::setScaleX(float scaleX) { setScale(scaleX, _scaleY); }
-
-void Node::setScaleY(float scaleY) { setScale(_scaleX, scaleY); }
 
 void Node::setRotation(float degrees) {
   if (_rotation == degrees) return;
@@ -151,26 +144,17 @@ AffineTransform Node::getNodeToParentTransform() const {
   return t;
 }
 
-AffineTransform Node::getParentToNodeTransform() const { return getNodeToParentTransform().inverse(); }
-
 AffineTransform Node::getNodeToWorldTransform() const {
   AffineTransform t = getNodeToParentTransform();
   for (const Node* p = _parent; p; p = p->_parent) t = p->getNodeToParentTransform() * t;
   return t;
 }
 
-AffineTransform Node::getWorldToNodeTransform() const { return getNodeToWorldTransform().inverse(); }
-
-Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const { return getWorldToNodeTransform().apply(worldPoint); }
+Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const {
+  return getNodeToWorldTransform().inverse().apply(worldPoint);
+}
 
 Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const { return getNodeToWorldTransform().apply(nodePoint); }
-
-Vec2 Node::convertTouchToNodeSpace(const Touch* touch) const { return convertToNodeSpace(touch->getLocation()); }
-
-Rect Node::getBoundingBox() const {
-  const Size& size = getContentSize();
-  return getNodeToParentTransform().applyToBounds(Rect(0, 0, size.width, size.height));
-}
 
 // --- drawing
 

@@ -11,10 +11,6 @@ class TransitionScene : public Scene {
   static TransitionScene* create(float duration, Scene* scene);
 
   Scene* getInScene() const { return _inScene; }
-  Scene* getOutScene() const { return _outScene; }
-  float getDuration() const { return _duration; }
-  // From 0 at the start to 1 at the end.
-  float getProgress() const;
   // The director binds the scene that is running when the transition starts: with two
   // changes asked for in one frame, that is not the scene that ran when this one was made.
   void takeOverFrom(Scene* running);
@@ -28,6 +24,8 @@ class TransitionScene : public Scene {
  protected:
   TransitionScene() = default;
   ~TransitionScene() override;
+  // From 0 at the start to 1 at the end.
+  float getProgress() const;
   bool initWithDuration(float duration, Scene* scene);
   // Makes the incoming scene the running one.
   virtual void finish();

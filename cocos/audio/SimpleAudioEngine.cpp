@@ -1,6 +1,5 @@
 #include "cocos/audio/SimpleAudioEngine.h"
 
-#include <algorithm>
 #include <string>
 
 #include "cocos/director/Director.h"
@@ -27,16 +26,8 @@ unsigned int SimpleAudioEngine::playEffect(const char* filePath, bool loop, floa
   cocos2d::backend::Backend* backend = cocos2d::Director::getInstance()->getBackend();
   if (!backend || !filePath || cocos2d::GLView::isHeadless() || backend->window().isHeadless()) return _playCount;
   const std::string path = cocos2d::FileUtils::getInstance()->fullPathForFilename(filePath);
-  if (!path.empty()) backend->sound().playEffect(path, loop, pitch, pan, gain * _effectsVolume);
+  if (!path.empty()) backend->sound().playEffect(path, loop, pitch, pan, gain);
   return _playCount;
 }
-
-void SimpleAudioEngine::preloadEffect(const char*) {}
-
-void SimpleAudioEngine::unloadEffect(const char*) {}
-
-void SimpleAudioEngine::stopAllEffects() {}
-
-void SimpleAudioEngine::setEffectsVolume(float volume) { _effectsVolume = std::clamp(volume, 0.0f, 1.0f); }
 
 }  // namespace CocosDenshion

@@ -155,6 +155,4 @@ bool Application::openURL(const std::string& url) {
 
 const std::vector<std::string>& Application::getOpenedURLs() { return openedURLs(); }
 
-void Application::clearOpenedURLs() { openedURLs().clear(); }
-
 }  // namespace cocos2d

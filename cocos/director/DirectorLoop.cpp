@@ -15,23 +15,21 @@
 namespace cocos2d {
 namespace {
 constexpr float kVirtualFrameSeconds = 1.0f / 60;
+// What shows where no node draws.
+constexpr Color4B kClearColor = Color4B::BLACK;
 }  // namespace
 
 void Director::mainLoop(float dt) {
-  ++_totalFrames;
   if (_virtualClock) {
     ++_virtualFrames;
     dt = kVirtualFrameSeconds;
   }
-  _deltaTime = dt;
   if (_animating) {
     if (_nextScene) setNextScene();
-    if (!_paused) {
-      // The updates ask again for what they still need.
-      _animationRequested = false;
-      _updateAt = UINT64_MAX;
-      _scheduler->update(dt);
-    }
+    // The updates ask again for what they still need.
+    _animationRequested = false;
+    _updateAt = UINT64_MAX;
+    _scheduler->update(dt);
     drawFrame(false);
   }
   AutoreleasePool::getInstance()->clear();
@@ -61,7 +59,7 @@ void Director::invalidateRect(const Rect& changed, bool cosmetic) {
 void Director::requestUpdateAt(std::uint64_t ticks100ns) { _updateAt = std::min(_updateAt, ticks100ns); }
 
 bool Director::wantsAnimationFrames() const {
-  return _animationRequested || _nextScene != nullptr || _scheduler->hasTimers();
+  return _animationRequested || _nextScene != nullptr;
 }
 
 bool Director::drawFrame(bool force) {
@@ -82,7 +80,7 @@ bool Director::drawFrame(bool force) {
   const Size frame = _openGLView->getFrameSize();
   Renderer renderer(drawing, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
   prepareLetterbox(renderer);
-  renderer.render(_runningScene, _clearColor);
+  renderer.render(_runningScene, kClearColor);
   publishFrame();
   return true;
 }
@@ -120,7 +118,7 @@ void Director::renderDirtyArea(backend::Drawing& drawing, const Rect& designArea
   const Rect region(x0, y0, x1 - x0, y1 - y0);
   Renderer renderer(drawing, frame.width, frame.height, toWindow);
   prepareLetterbox(renderer);
-  renderer.render(_runningScene, _clearColor, &region);
+  renderer.render(_runningScene, kClearColor, &region);
 }
 
 bool Director::saveScreenshot(const std::string& pngPath) {

@@ -15,6 +15,7 @@
 #include "cocos/accessibility/Bridge.h"
 #include "cocos/cocos2d.h"
 #include "tests/framework/FakeBackend.h"
+#include "tests/framework/Ticker.h"
 
 namespace pemtrix_test {
 namespace {
@@ -83,10 +84,12 @@ class LoopApp : public Application {
     makeAccessible(button, Role::PushButton, "the button");
     Menu* menu = Menu::createWithItem(button);
     scene->addChild(menu);
-    scene->schedule([this](float) {
+    // One step a frame, frames running until the script ends.
+    scene->addChild(Ticker::create([this](float) {
+      Director::getInstance()->requestAnimationFrame();
       if (frame < script.size()) script[frame](*this);
       if (++frame == script.size()) fake->window().queueEvent(backend::InputEvent{});  // Quit
-    }, "script");
+    }));
     Director::getInstance()->runWithScene(scene);
     return true;
   }
