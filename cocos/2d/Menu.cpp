@@ -77,7 +77,7 @@ MenuItem* Menu::getItemForTouch(Touch* touch) {
   const auto& children = getChildren();
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
     auto* item = dynamic_cast<MenuItem*>(*it);
-    if (!item || !item->isVisible() || !item->isEnabled()) continue;
+    if (!item || !item->isVisible()) continue;
     const Vec2 local = item->convertToNodeSpace(location);
     const Size& size = item->getContentSize();
     if (Rect(0, 0, size.width, size.height).containsPoint(local)) return item;

@@ -1,6 +1,6 @@
 // A full-screen container of menu items that turns touches into item callbacks: the touch
-// selects the front-most visible, enabled item under the finger, the selection follows the
-// finger, and the item under the finger at release is activated.
+// selects the front-most visible item under the finger, the selection follows the finger,
+// and the item under the finger at release is activated.
 #pragma once
 
 #include <vector>
@@ -44,7 +44,7 @@ class Menu : public Layer {
   void onTouchMoved(Touch* touch, Event* event);
   void onTouchEnded(Touch* touch, Event* event);
   void onTouchCancelled(Touch* touch, Event* event);
-  // The front-most visible and enabled item whose rectangle holds the touch.
+  // The front-most visible item whose rectangle holds the touch.
   MenuItem* getItemForTouch(Touch* touch);
   // Moves the selection to the item under the finger.
   void followFinger(Touch* touch);

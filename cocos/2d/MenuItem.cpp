@@ -33,7 +33,7 @@ bool MenuItem::initWithCallback(const ccMenuCallback& callback) {
 }
 
 void MenuItem::activate() {
-  if (!_enabled || !_callback) return;
+  if (!_callback) return;
   retain();
   // A copy: the callback may replace itself.
   ccMenuCallback callback = _callback;
@@ -44,8 +44,6 @@ void MenuItem::activate() {
 void MenuItem::selected() { _selected = true; }
 
 void MenuItem::unselected() { _selected = false; }
-
-void MenuItem::setEnabled(bool enabled) { _enabled = enabled; }
 
 // --- MenuItemSprite
 
@@ -97,17 +95,12 @@ void MenuItemSprite::unselected() {
   updateImagesVisibility();
 }
 
-void MenuItemSprite::setEnabled(bool enabled) {
-  MenuItem::setEnabled(enabled);
-  updateImagesVisibility();
-}
-
 void MenuItemSprite::updateImagesVisibility() {
-  const bool showDisabled = !_enabled && _disabledImage;
-  const bool showSelected = _enabled && _selected && _selectedImage;
-  if (_normalImage) _normalImage->setVisible(!showDisabled && !showSelected);
+  // Items are never disabled: a disabled image, when one is given, never shows.
+  const bool showSelected = _selected && _selectedImage;
+  if (_normalImage) _normalImage->setVisible(!showSelected);
   if (_selectedImage) _selectedImage->setVisible(showSelected);
-  if (_disabledImage) _disabledImage->setVisible(showDisabled);
+  if (_disabledImage) _disabledImage->setVisible(false);
 }
 
 // --- MenuItemImage

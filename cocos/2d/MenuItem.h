@@ -1,6 +1,6 @@
-// Menu items: MenuItem holds the callback and the enabled/selected state; MenuItemSprite shows
-// a normal, a selected and an optional disabled image according to that state; MenuItemImage
-// builds those images from file names.
+// Menu items: MenuItem holds the callback and the selected state; MenuItemSprite shows its
+// normal or its selected image according to that state; MenuItemImage builds those images
+// from file names.
 #pragma once
 
 #include <functional>
@@ -19,13 +19,11 @@ class MenuItem : public Node {
   static MenuItem* create();
   static MenuItem* create(const ccMenuCallback& callback);
 
-  // Calls the callback with the item itself, when the item is enabled. The item stays alive
-  // through the call even if the callback removes it.
+  // Calls the callback with the item itself. The item stays alive through the call even if
+  // the callback removes it.
   virtual void activate();
   virtual void selected();
   virtual void unselected();
-  virtual void setEnabled(bool enabled);
-  bool isEnabled() const { return _enabled; }
 
  protected:
   MenuItem();
@@ -33,7 +31,6 @@ class MenuItem : public Node {
 
   ccMenuCallback _callback;
   bool _selected = false;
-  bool _enabled = true;
 };
 
 class MenuItemSprite : public MenuItem {
@@ -46,7 +43,6 @@ class MenuItemSprite : public MenuItem {
 
   void selected() override;
   void unselected() override;
-  void setEnabled(bool enabled) override;
 
  protected:
   MenuItemSprite() = default;

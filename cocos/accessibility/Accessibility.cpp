@@ -36,8 +36,6 @@ class Publisher final : public BridgeHost {
     if (_bridge && !message.empty()) _announcements.push_back(message);
   }
 
-  bool publishing() const { return _bridge != nullptr; }
-
   void stop() {
     if (_bridge) {
       // The backend may already be gone with the window; then nobody waits on the source.
@@ -133,7 +131,5 @@ void frameDrawn(Scene* scene) {
 }
 
 void announce(const std::string& message) { publisher().announce(message); }
-
-bool isPublishing() { return publisher().publishing(); }
 
 }  // namespace cocos2d::accessibility

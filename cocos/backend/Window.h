@@ -31,7 +31,6 @@ struct InputEvent {
     Exposed,  // the window must be redrawn
     Hidden,   // minimised or fully covered: drawing and scheduling may stop
     Shown,
-    FocusGained,
     Text,     // text typed without a key press of its own (an input method's result)
     Resized,  // the window's size changed; width and height give the new one
   };

@@ -20,7 +20,6 @@ class FontFace {
   FontFace(backend::Text* text, backend::FontId font, float size);
 
   backend::FontId getFontId() const { return _font; }
-  float getSize() const { return _size; }
   const backend::FontMetrics& getMetrics() const { return _metrics; }
 
   float advance(char32_t codepoint) {
@@ -55,12 +54,13 @@ class FontCache {
   // The face of the family (opened for the current language) at the size; null without a
   // backend. The pointer stays valid until the cache is cleared.
   FontFace* getFace(const std::string& family, float size);
-  void clear();
   // Changes whenever the faces handed out so far stop being valid, so that text measured
   // before (or without) a backend is measured again.
   unsigned int getGeneration() const { return _generation; }
 
  private:
+  void clear();
+
   backend::Text* _text = nullptr;
   unsigned int _generation = 0;
   std::unordered_map<std::string, backend::FontId> _fonts;

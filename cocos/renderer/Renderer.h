@@ -20,8 +20,6 @@ class Renderer {
   // windowWidth/Height in pixels; designToWindow maps design units to window pixels.
   Renderer(backend::Drawing& drawing, float windowWidth, float windowHeight, const AffineTransform& designToWindow);
 
-  const AffineTransform& getDesignToWindowTransform() const { return _designToWindow; }
-
   // Draws the tree under root as one frame, cleared to the colour; with a region (window
   // pixels), only that part of the last frame is redrawn and presented.
   void render(Node* root, const Color4B& clearColor, const Rect* region = nullptr);
@@ -33,8 +31,6 @@ class Renderer {
   // popClip; it is intersected with the clip already in force. Rounded to whole pixels.
   void pushClip(const Rect& pixelRect);
   void popClip();
-  // The window intersected with the current clip, in pixels; empty when nothing can be seen.
-  Rect visiblePixelRect() const;
   // The visible pixel region mapped back through the inverse of toPixels: the axis-aligned
   // bounds, in the local space, of what can be seen. False when nothing can be seen.
   bool visibleLocalRect(const AffineTransform& toPixels, Rect& local) const;
@@ -50,6 +46,8 @@ class Renderer {
   static Rect pixelBounds(const AffineTransform& toPixels, const Rect& local);
 
  private:
+  // The window intersected with the current clip, in pixels; empty when nothing can be seen.
+  Rect visiblePixelRect() const;
   void applyClip();
   bool nothingVisible() const;
 

@@ -13,8 +13,6 @@ class Texture2D : public Ref {
       : _id(id), _pixelsWide(pixelsWide), _pixelsHigh(pixelsHigh) {}
 
   backend::TextureId getBackendId() const { return _id; }
-  int getPixelsWide() const { return _pixelsWide; }
-  int getPixelsHigh() const { return _pixelsHigh; }
   Size getContentSize() const { return Size(static_cast<float>(_pixelsWide), static_cast<float>(_pixelsHigh)); }
 
  private:

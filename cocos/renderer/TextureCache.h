@@ -22,9 +22,10 @@ class TextureCache {
   // The file is found through FileUtils; null when it cannot be found or loaded, or when
   // there is no backend to load it.
   Texture2D* addImage(const std::string& filename);
-  void removeAllTextures();
 
  private:
+  void removeAllTextures();
+
   backend::Drawing* _drawing = nullptr;
   std::unordered_map<std::string, Texture2D*> _textures;  // by full path, retained
 };

@@ -127,8 +127,6 @@ void GLView::pollEvents() {
       case Type::Shown:
         if (Application* app = Application::getInstance()) app->applicationWillEnterForeground();
         break;
-      case Type::FocusGained:
-        break;
     }
   }
   release();

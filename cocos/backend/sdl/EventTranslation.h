@@ -13,7 +13,4 @@ namespace cocos2d::backend::sdl {
 // translated here (they would be delivered twice).
 bool translateEvent(const SDL_Event& event, InputEvent& out);
 
-// EventKeyboard::Modifier bits for SDL's key modifier state.
-unsigned modifiersOf(unsigned sdlModifiers);
-
 }  // namespace cocos2d::backend::sdl

@@ -320,14 +320,14 @@ void UserDefault::setStorePath(const std::string& path) { configuredPath() = pat
 
 void UserDefault::destroyInstance() { instanceSlot().reset(); }
 
-UserDefault::UserDefault(const std::string& path) : impl_(std::make_unique<Impl>(path)) {}
+UserDefault::UserDefault(const std::string& path) : _impl(std::make_unique<Impl>(path)) {}
 
 UserDefault::~UserDefault() = default;
 
 int UserDefault::getIntegerForKey(const char* key, int defaultValue) {
   if (key == nullptr) return defaultValue;
-  if (const Value* v = impl_->findUnsaved(key)) return integerOf(*v);
-  return impl_->lookup(key, [](sqlite3_stmt* s) { return integerOf(s, 0); }).value_or(defaultValue);
+  if (const Value* v = _impl->findUnsaved(key)) return integerOf(*v);
+  return _impl->lookup(key, [](sqlite3_stmt* s) { return integerOf(s, 0); }).value_or(defaultValue);
 }
 
 int UserDefault::getIntegerForKey(const char* key) { return getIntegerForKey(key, 0); }
@@ -338,60 +338,58 @@ std::string UserDefault::getStringForKey(const char* key) {
 
 std::string UserDefault::getStringForKey(const char* key, const std::string& defaultValue) {
   if (key == nullptr) return defaultValue;
-  if (const Value* v = impl_->findUnsaved(key)) return textOf(*v);
-  return impl_->lookupText(key).value_or(defaultValue);
+  if (const Value* v = _impl->findUnsaved(key)) return textOf(*v);
+  return _impl->lookupText(key).value_or(defaultValue);
 }
 
 void UserDefault::setIntegerForKey(const char* key, int value) {
-  if (key != nullptr) impl_->write(key, Value{true, value, std::string()});
+  if (key != nullptr) _impl->write(key, Value{true, value, std::string()});
 }
 
 void UserDefault::setStringForKey(const char* key, const std::string& value) {
-  if (key != nullptr) impl_->write(key, Value{false, 0, value});
+  if (key != nullptr) _impl->write(key, Value{false, 0, value});
 }
 
 void UserDefault::flush() {}
 
 void UserDefault::runInTransaction(const std::function<void()>& body) {
   if (!body) return;
-  const bool outermost = impl_->transactionDepth == 0;
-  if (outermost) impl_->begin();
-  ++impl_->transactionDepth;
+  const bool outermost = _impl->transactionDepth == 0;
+  if (outermost) _impl->begin();
+  ++_impl->transactionDepth;
   try {
     body();
   } catch (...) {
-    --impl_->transactionDepth;
-    if (outermost) impl_->rollback();
+    --_impl->transactionDepth;
+    if (outermost) _impl->rollback();
     throw;
   }
-  --impl_->transactionDepth;
-  if (outermost) impl_->commit();
+  --_impl->transactionDepth;
+  if (outermost) _impl->commit();
 }
 
 std::vector<std::pair<std::string, std::string>> UserDefault::allEntries() {
   std::map<std::string, std::string> merged;
-  if (impl_->db != nullptr) {
+  if (_impl->db != nullptr) {
     sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(impl_->db, kSelectAll, -1, &s, nullptr);
+    int rc = sqlite3_prepare_v2(_impl->db, kSelectAll, -1, &s, nullptr);
     while (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
       std::optional<std::string> text = textOf(s, 1);
       if (text) merged[std::string(columnView(s, 0))] = std::move(*text);
       rc = SQLITE_OK;
     }
     sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) impl_->reportFailure("read", rc);
+    if (rc != SQLITE_DONE) _impl->reportFailure("read", rc);
   }
-  for (const auto& entry : impl_->unsaved) merged[entry.first] = textOf(entry.second);
+  for (const auto& entry : _impl->unsaved) merged[entry.first] = textOf(entry.second);
   return {merged.begin(), merged.end()};
 }
 
-bool UserDefault::isPersistent() const { return impl_->persistent; }
-
-const std::string& UserDefault::path() const { return impl_->path; }
+bool UserDefault::isPersistent() const { return _impl->persistent; }
 
 void UserDefault::setBusyTimeout(int milliseconds) {
-  impl_->busyTimeoutMs = milliseconds;
-  if (impl_->db != nullptr) sqlite3_busy_timeout(impl_->db, milliseconds);
+  _impl->busyTimeoutMs = milliseconds;
+  if (_impl->db != nullptr) sqlite3_busy_timeout(_impl->db, milliseconds);
 }
 
 }  // namespace cocos2d
