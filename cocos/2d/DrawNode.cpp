@@ -31,7 +31,7 @@ void DrawNode::drawSegment(const Vec2& from, const Vec2& to, float radius, const
   requestRedraw();
 }
 
-void DrawNode::draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t) {
+void DrawNode::draw(Renderer* renderer, const AffineTransform& transform) {
   for (const Shape& s : _shapes) {
     if (s.width <= 0 || s.height <= 0) continue;
     Color4B c = s.color;

@@ -14,7 +14,7 @@ class DrawNode : public Node {
   // A bar of thickness 2 * radius along the segment, with square ends at the end points.
   void drawSegment(const Vec2& from, const Vec2& to, float radius, const Color4F& color);
 
-  void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void draw(Renderer* renderer, const AffineTransform& transform) override;
 
  protected:
   explicit DrawNode(float lineWidth) : _lineWidth(lineWidth) {}

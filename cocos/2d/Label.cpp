@@ -124,9 +124,9 @@ double Label::lineOffset(std::size_t line) const {
   return LabelLayout::alignmentOffset(_hAlignment, labelWidth(), _layout.lines()[line].width);
 }
 
-void Label::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {
+void Label::visit(Renderer* renderer, const AffineTransform& parentTransform) {
   _parentTransform = parentTransform;
-  Node::visit(renderer, parentTransform, parentFlags);
+  Node::visit(renderer, parentTransform);
 }
 
 AffineTransform Label::shiftedTransform(double shift) const {
@@ -145,7 +145,7 @@ AffineTransform Label::shiftedTransform(double shift) const {
   return _parentTransform * linear;
 }
 
-void Label::draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t) {
+void Label::draw(Renderer* renderer, const AffineTransform& transform) {
   updateLayout();
   if (_fontId == 0 || _text->empty() || _lineHeight <= 0) return;
   const Color4B color(_displayedColor, _displayedOpacity);

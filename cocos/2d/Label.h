@@ -40,8 +40,8 @@ class Label : public Node {
   Vec2 getAnchorPointInPoints() const override;
   // The content rectangle with room for glyphs that reach past their advance.
   bool getDrawnBounds(Rect& world) const override;
-  void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
-  void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void visit(Renderer* renderer, const AffineTransform& parentTransform) override;
+  void draw(Renderer* renderer, const AffineTransform& transform) override;
 
  protected:
   Label();

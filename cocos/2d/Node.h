@@ -102,8 +102,8 @@ class Node : public Ref {
   Vec2 convertToWorldSpace(const Vec2& nodePoint) const;
 
   // --- drawing. transform maps the node's space to window pixels.
-  virtual void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags);
-  virtual void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags);
+  virtual void visit(Renderer* renderer, const AffineTransform& parentTransform);
+  virtual void draw(Renderer* renderer, const AffineTransform& transform);
 
  protected:
   Node();
@@ -121,7 +121,7 @@ class Node : public Ref {
   void invalidateDrawnArea(bool cosmetic = false) const;
   // Draws the children with negative z, then the node, then the other children; containers
   // that clip override it.
-  virtual void visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags);
+  virtual void visitContent(Renderer* renderer, const AffineTransform& transform);
   void insertChild(Node* child, int localZOrder);
 
   // Refreshed at each visit: what draw() uses.

@@ -158,7 +158,7 @@ Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const { return getNodeToWo
 
 // --- drawing
 
-void Node::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {
+void Node::visit(Renderer* renderer, const AffineTransform& parentTransform) {
   if (!_visible) return;
   // Parents are visited first, so their displayed values are already current.
   if (_parent && _parent->_cascadeColorEnabled) {
@@ -169,16 +169,16 @@ void Node::visit(Renderer* renderer, const AffineTransform& parentTransform, std
   }
   _displayedOpacity = (_parent && _parent->_cascadeOpacityEnabled) ? modulate(_realOpacity, _parent->_displayedOpacity)
                                                                     : _realOpacity;
-  visitContent(renderer, parentTransform * getNodeToParentTransform(), parentFlags);
+  visitContent(renderer, parentTransform * getNodeToParentTransform());
 }
 
-void Node::visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) {
+void Node::visitContent(Renderer* renderer, const AffineTransform& transform) {
   std::size_t i = 0;
-  for (; i < _children.size() && _children[i]->_localZOrder < 0; ++i) _children[i]->visit(renderer, transform, flags);
-  draw(renderer, transform, flags);
-  for (; i < _children.size(); ++i) _children[i]->visit(renderer, transform, flags);
+  for (; i < _children.size() && _children[i]->_localZOrder < 0; ++i) _children[i]->visit(renderer, transform);
+  draw(renderer, transform);
+  for (; i < _children.size(); ++i) _children[i]->visit(renderer, transform);
 }
 
-void Node::draw(Renderer*, const AffineTransform&, std::uint32_t) {}
+void Node::draw(Renderer*, const AffineTransform&) {}
 
 }  // namespace cocos2d

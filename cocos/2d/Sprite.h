@@ -26,7 +26,7 @@ class Sprite : public Node {
   // Also sets the content size.
   virtual void setTextureRect(const Rect& rect);
 
-  void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void draw(Renderer* renderer, const AffineTransform& transform) override;
   bool drawsOnlyWithinContent() const override { return true; }
 
  protected:

@@ -19,7 +19,7 @@ class TransitionScene : public Scene {
   void onExit() override;
   void cleanup() override;
   void update(float delta) override;
-  void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
+  void visit(Renderer* renderer, const AffineTransform& parentTransform) override;
 
  protected:
   TransitionScene() = default;
@@ -46,7 +46,7 @@ class TransitionFlipX : public TransitionScene {
   static TransitionFlipX* create(float duration, Scene* scene);
   static TransitionFlipX* create(float duration, Scene* scene, Orientation orientation);
 
-  void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
+  void visit(Renderer* renderer, const AffineTransform& parentTransform) override;
 
  protected:
   TransitionFlipX() = default;

@@ -47,7 +47,7 @@ void Renderer::render(Node* root, const Color4B& clearColor, const Rect* region)
     const AffineTransform pixels{1, 0, 0, 1, _content.origin.x, _content.origin.y};
     if (clearColor.a != 0) _drawing.drawRect(pixels, _content.size.width, _content.size.height, clearColor);
   }
-  if (root) root->visit(this, _designToWindow, 0);
+  if (root) root->visit(this, _designToWindow);
   if (!_clips.empty()) {
     _clips.clear();
     _baseClips = 0;

@@ -140,10 +140,10 @@ const std::vector<Node*>& ScrollView::getChildren() const { return _innerContain
 
 // --- drawing
 
-void ScrollView::visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) {
+void ScrollView::visitContent(Renderer* renderer, const AffineTransform& transform) {
   const Size& size = getContentSize();
   renderer->pushClip(Renderer::pixelBounds(transform, Rect(0, 0, size.width, size.height)));
-  Layout::visitContent(renderer, transform, flags);
+  Layout::visitContent(renderer, transform);
   renderer->popClip();
 }
 

@@ -52,7 +52,7 @@ class ScrollView : public Layout {
  protected:
   ScrollView() = default;
   ~ScrollView() override = default;
-  void visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void visitContent(Renderer* renderer, const AffineTransform& transform) override;
 
  private:
   bool onTouchBegan(Touch* touch, Event* event);
