@@ -21,7 +21,7 @@ std::unique_ptr<SdlBackend> headless() {
   auto backend = std::make_unique<SdlBackend>();
   cocos2d::backend::WindowOptions options;
   options.headless = true;
-  if (!backend->openWindow(options)) return nullptr;
+  if (!backend->window().openWindow(options)) return nullptr;
   return backend;
 }
 
@@ -33,21 +33,21 @@ void BM_DrawGlyphsMostlyHidden(benchmark::State& state) {
     state.SkipWithError("no headless window");
     return;
   }
-  const auto font = backend->openFont("Arial", "en");
+  const auto font = backend->text().openFont("Arial", "en");
   std::vector<GlyphPlacement> glyphs;
   float x = 0;
   for (int i = 0; i < 5000; ++i) {
     const char32_t c = U'0' + static_cast<char32_t>(i % 10);
     glyphs.push_back({c, x, 0});
-    x += backend->glyphAdvance(font, 24, c);
+    x += backend->text().glyphAdvance(font, 24, c);
   }
   const float firstVisible = glyphs[2470].x;
   const AffineTransform t{0.6f, 0, 0, -0.6f, -firstVisible * 0.6f, 400};
-  backend->beginFrame(Color4B::WHITE);
+  backend->drawing().beginFrame(Color4B::WHITE);
   for (auto _ : state) {
-    backend->drawGlyphs(font, 24, glyphs.data(), glyphs.size(), t, Color4B::BLACK);
+    backend->drawing().drawGlyphs(font, 24, glyphs.data(), glyphs.size(), t, Color4B::BLACK);
   }
-  state.counters["drawn"] = static_cast<double>(backend->textRenderer().lastDrawnCount());
+  state.counters["drawn"] = static_cast<double>(backend->drawing().textRenderer().lastDrawnCount());
 }
 BENCHMARK(BM_DrawGlyphsMostlyHidden)->Unit(benchmark::kMicrosecond);
 
@@ -58,13 +58,13 @@ void BM_SkipHiddenGlyph(benchmark::State& state) {
     state.SkipWithError("no headless window");
     return;
   }
-  const auto font = backend->openFont("Arial", "en");
+  const auto font = backend->text().openFont("Arial", "en");
   std::vector<GlyphPlacement> glyphs;
   for (int i = 0; i < 5000; ++i) glyphs.push_back({U'8', static_cast<float>(i) * 13.3f, 0});
   const AffineTransform t{0.6f, 0, 0, -0.6f, 0, -200};  // baseline far above the window
-  backend->beginFrame(Color4B::WHITE);
+  backend->drawing().beginFrame(Color4B::WHITE);
   for (auto _ : state) {
-    backend->drawGlyphs(font, 24, glyphs.data(), glyphs.size(), t, Color4B::BLACK);
+    backend->drawing().drawGlyphs(font, 24, glyphs.data(), glyphs.size(), t, Color4B::BLACK);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(glyphs.size()));
 }
@@ -79,11 +79,11 @@ struct FallingDigits {
 
 FallingDigits fallingDigits(SdlBackend& backend, float angleOffset) {
   FallingDigits out;
-  const auto font = backend.openFont("Arial", "en");
+  const auto font = backend.text().openFont("Arial", "en");
   for (int i = 0; i < 1000; ++i) {
     const char32_t c = U'0' + static_cast<char32_t>(i % 10);
     // Labels turn about their centre: the pen sits half an advance left of it.
-    out.glyphs.push_back({c, -0.5f * backend.glyphAdvance(font, 48, c), -17});
+    out.glyphs.push_back({c, -0.5f * backend.text().glyphAdvance(font, 48, c), -17});
     const float x = static_cast<float>((i * 37) % 480), y = static_cast<float>((i * 53) % 768);
     const float degrees = angleOffset + static_cast<float>((i * 7919) % 360);
     out.transforms.push_back(AffineTransform{0.6f, 0, 0, -0.6f, x, y} * AffineTransform::rotationClockwise(degrees));
@@ -92,9 +92,9 @@ FallingDigits fallingDigits(SdlBackend& backend, float angleOffset) {
 }
 
 void drawFalling(SdlBackend& backend, const FallingDigits& digits) {
-  const auto font = backend.openFont("Arial", "en");
+  const auto font = backend.text().openFont("Arial", "en");
   for (std::size_t i = 0; i < digits.glyphs.size(); ++i) {
-    backend.drawGlyphs(font, 48, &digits.glyphs[i], 1, digits.transforms[i], Color4B{166, 166, 166, 255});
+    backend.drawing().drawGlyphs(font, 48, &digits.glyphs[i], 1, digits.transforms[i], Color4B{166, 166, 166, 255});
   }
 }
 
@@ -107,13 +107,13 @@ void BM_Draw1000TurnedGlyphs(benchmark::State& state) {
   }
   const FallingDigits digits = fallingDigits(*backend, 0);
   const auto frame = [&] {
-    backend->beginFrame(Color4B::WHITE);
+    backend->drawing().beginFrame(Color4B::WHITE);
     drawFalling(*backend, digits);
-    backend->endFrame();
+    backend->drawing().endFrame();
   };
   frame();
   for (auto _ : state) frame();
-  state.counters["cached"] = static_cast<double>(backend->glyphCache().turnedCount());
+  state.counters["cached"] = static_cast<double>(backend->drawing().glyphCache().turnedCount());
 }
 BENCHMARK(BM_Draw1000TurnedGlyphs)->Unit(benchmark::kMicrosecond);
 
@@ -126,10 +126,10 @@ void BM_Draw1000TurnedGlyphsUncached(benchmark::State& state) {
   }
   const FallingDigits digits = fallingDigits(*backend, 0);
   for (auto _ : state) {
-    backend->glyphCache().clear();
-    backend->beginFrame(Color4B::WHITE);
+    backend->drawing().glyphCache().clear();
+    backend->drawing().beginFrame(Color4B::WHITE);
     drawFalling(*backend, digits);
-    backend->endFrame();
+    backend->drawing().endFrame();
   }
 }
 BENCHMARK(BM_Draw1000TurnedGlyphsUncached)->Unit(benchmark::kMicrosecond);
@@ -145,9 +145,9 @@ void BM_Draw1000SqueezedGlyphs(benchmark::State& state) {
   FallingDigits digits = fallingDigits(*backend, 0);
   for (AffineTransform& t : digits.transforms) t = t * AffineTransform::scaling(0.8f, 1.0f);
   const auto frame = [&] {
-    backend->beginFrame(Color4B::WHITE);
+    backend->drawing().beginFrame(Color4B::WHITE);
     drawFalling(*backend, digits);
-    backend->endFrame();
+    backend->drawing().endFrame();
   };
   frame();
   for (auto _ : state) frame();
@@ -182,16 +182,16 @@ void BM_FrameOf68Keys(benchmark::State& state) {
   std::vector<cocos2d::backend::TextureId> ids;
   for (const std::string& p : paths) {
     int w = 0, h = 0;
-    ids.push_back(backend->loadImage(p, w, h));
+    ids.push_back(backend->drawing().loadImage(p, w, h));
   }
   const auto frame = [&] {
-    backend->beginFrame(Color4B{40, 40, 40, 255});
+    backend->drawing().beginFrame(Color4B{40, 40, 40, 255});
     for (std::size_t i = 0; i < ids.size(); ++i) {
       const float x = 2.0f + static_cast<float>(i % 6) * 79.5f, y = 100.0f + static_cast<float>(i / 6 + 1) * 56.0f;
-      backend->drawTexture(ids[i], Rect(0, 0, 208, 152), AffineTransform{0.44f, 0, 0, -0.44f, x, y}, 208, 152,
+      backend->drawing().drawTexture(ids[i], Rect(0, 0, 208, 152), AffineTransform{0.44f, 0, 0, -0.44f, x, y}, 208, 152,
                            Color4B::WHITE);
     }
-    backend->endFrame();
+    backend->drawing().endFrame();
   };
   frame();  // decodes the images once
   for (auto _ : state) frame();

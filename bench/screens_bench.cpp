@@ -169,7 +169,7 @@ void BM_DigitKeyToFrame(benchmark::State& state) {
   MainLayer* m = calculator();
   resetLine(m, false);
   auto* backend = dynamic_cast<backend::sdl::SdlBackend*>(Director::getInstance()->getBackend());
-  backend->setPartialFrames(true);
+  backend->drawing().setPartialFrames(true);
   Director::getInstance()->drawFrame(true);
   GLView* view = Director::getInstance()->getOpenGLView();
   int n = 0;
@@ -179,7 +179,7 @@ void BM_DigitKeyToFrame(benchmark::State& state) {
     view->injectKey(EventKeyboard::KeyCode::KEY_7, false);
     Director::getInstance()->drawFrame(false);
   }
-  backend->setPartialFrames(false);
+  backend->drawing().setPartialFrames(false);
 }
 BENCHMARK(BM_DigitKeyToFrame)->Unit(benchmark::kMicrosecond);
 

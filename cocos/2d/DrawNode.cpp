@@ -31,24 +31,7 @@ void DrawNode::drawSegment(const Vec2& from, const Vec2& to, float radius, const
   requestRedraw();
 }
 
-void DrawNode::drawLine(const Vec2& origin, const Vec2& destination, const Color4F& color) {
-  drawSegment(origin, destination, _lineWidth / 2, color);
-}
-
-void DrawNode::drawSolidRect(const Vec2& origin, const Vec2& destination, const Color4F& color) {
-  const float x0 = std::min(origin.x, destination.x), y0 = std::min(origin.y, destination.y);
-  _shapes.push_back({AffineTransform::translation(x0, y0), std::fabs(destination.x - origin.x),
-                     std::fabs(destination.y - origin.y), toColor4B(color)});
-  requestRedraw();
-}
-
-void DrawNode::clear() {
-  if (_shapes.empty()) return;
-  _shapes.clear();
-  requestRedraw();
-}
-
-void DrawNode::draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t) {
+void DrawNode::draw(Renderer* renderer, const AffineTransform& transform) {
   for (const Shape& s : _shapes) {
     if (s.width <= 0 || s.height <= 0) continue;
     Color4B c = s.color;

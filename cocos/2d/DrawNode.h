@@ -1,5 +1,4 @@
-// Holds simple shapes (segments and solid rectangles) drawn in its own space, for lines and
-// boxes that need no image.
+// Holds segments drawn in its own space, for lines that need no image.
 #pragma once
 
 #include <vector>
@@ -14,15 +13,8 @@ class DrawNode : public Node {
 
   // A bar of thickness 2 * radius along the segment, with square ends at the end points.
   void drawSegment(const Vec2& from, const Vec2& to, float radius, const Color4F& color);
-  // A segment of the default line width.
-  void drawLine(const Vec2& origin, const Vec2& destination, const Color4F& color);
-  void drawSolidRect(const Vec2& origin, const Vec2& destination, const Color4F& color);
-  void clear();
 
-  float getLineWidth() const { return _lineWidth; }
-  void setLineWidth(float width) { _lineWidth = width; }
-
-  void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void draw(Renderer* renderer, const AffineTransform& transform) override;
 
  protected:
   explicit DrawNode(float lineWidth) : _lineWidth(lineWidth) {}

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "cocos/director/Director.h"
-#include "cocos/base/Utf8.h"
 #include "cocos/renderer/FontCache.h"
 #include "cocos/renderer/Renderer.h"
 
@@ -36,11 +35,6 @@ Label* Label::createWithSystemFont(const std::string& text, const std::string& f
   label->_vAlignment = vAlignment;
   label->autorelease();
   return label;
-}
-
-void Label::invalidate() {
-  _layoutDirty = true;
-  requestRedraw();
 }
 
 bool Label::getDrawnBounds(Rect& world) const {
@@ -85,53 +79,6 @@ void Label::setSharedString(SharedText text) {
   invalidateDrawnArea();
 }
 
-int Label::getStringLength() const {
-  // Counting does not need the font, so it does not force a layout.
-  return static_cast<int>(_layoutDirty || !_layout.isComplete() ? countUtf8CodePoints(*_text) : _layout.glyphCount());
-}
-
-void Label::setSystemFontName(const std::string& font) {
-  if (font == _fontName) return;
-  _fontName = font;
-  invalidate();
-}
-
-void Label::setSystemFontSize(float fontSize) {
-  if (fontSize == _fontSize) return;
-  _fontSize = fontSize;
-  invalidate();
-}
-
-void Label::setTextColor(const Color4B& color) {
-  if (color == _textColor) return;
-  _textColor = color;
-  invalidateDrawnArea();
-}
-
-void Label::setHorizontalAlignment(TextHAlignment alignment) {
-  if (alignment == _hAlignment) return;
-  _hAlignment = alignment;
-  requestRedraw();
-}
-
-void Label::setVerticalAlignment(TextVAlignment alignment) {
-  if (alignment == _vAlignment) return;
-  _vAlignment = alignment;
-  requestRedraw();
-}
-
-void Label::setAlignment(TextHAlignment hAlignment, TextVAlignment vAlignment) {
-  setHorizontalAlignment(hAlignment);
-  setVerticalAlignment(vAlignment);
-}
-
-void Label::setDimensions(float width, float height) {
-  const Size dimensions(width, height);
-  if (dimensions == _dimensions) return;
-  _dimensions = dimensions;
-  invalidate();
-}
-
 void Label::updateLayout() const {
   FontCache* fonts = Director::getInstance()->getFontCache();
   if (!_layoutDirty && _fontGeneration == fonts->getGeneration()) return;
@@ -172,28 +119,14 @@ Vec2 Label::getAnchorPointInPoints() const {
               anchor.y == 0 ? 0.0f : static_cast<float>(anchor.y * labelHeight()));
 }
 
-float Label::getLineHeight() const {
-  updateLayout();
-  return _lineHeight;
-}
-
 double Label::lineOffset(std::size_t line) const {
   if (_hAlignment == TextHAlignment::LEFT) return 0;  // no need to measure the line
   return LabelLayout::alignmentOffset(_hAlignment, labelWidth(), _layout.lines()[line].width);
 }
 
-float Label::getLetterOffsetX(std::size_t index) const {
-  updateLayout();
-  const auto& lines = _layout.lines();
-  if (index >= _layout.glyphCount()) {
-    return static_cast<float>(lineOffset(lines.size() - 1) + lines.back().width);
-  }
-  return static_cast<float>(lineOffset(_layout.lineOfGlyph(index)) + _layout.glyphX(index));
-}
-
-void Label::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {
+void Label::visit(Renderer* renderer, const AffineTransform& parentTransform) {
   _parentTransform = parentTransform;
-  Node::visit(renderer, parentTransform, parentFlags);
+  Node::visit(renderer, parentTransform);
 }
 
 AffineTransform Label::shiftedTransform(double shift) const {
@@ -212,25 +145,16 @@ AffineTransform Label::shiftedTransform(double shift) const {
   return _parentTransform * linear;
 }
 
-void Label::draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t) {
+void Label::draw(Renderer* renderer, const AffineTransform& transform) {
   updateLayout();
   if (_fontId == 0 || _text->empty() || _lineHeight <= 0) return;
-  const Color4B color(static_cast<std::uint8_t>(_textColor.r * _displayedColor.r / 255),
-                      static_cast<std::uint8_t>(_textColor.g * _displayedColor.g / 255),
-                      static_cast<std::uint8_t>(_textColor.b * _displayedColor.b / 255),
-                      static_cast<std::uint8_t>(_textColor.a * _displayedOpacity / 255));
+  const Color4B color(_displayedColor, _displayedOpacity);
   if (color.a == 0) return;
   Rect visible;
   if (!renderer->visibleLocalRect(transform, visible)) return;
 
   const std::size_t lineCount = _layout.lineCount();
-  const double blockHeight = static_cast<double>(_lineHeight) * static_cast<double>(lineCount);
-  const double boxHeight = static_cast<float>(labelHeight());
-  double top = boxHeight;
-  if (_dimensions.height > 0) {
-    if (_vAlignment == TextVAlignment::CENTER) top = (boxHeight + blockHeight) / 2;
-    if (_vAlignment == TextVAlignment::BOTTOM) top = blockHeight;
-  }
+  const double top = static_cast<float>(labelHeight());
   // The line's leading is split above and below its glyphs.
   const double firstBaseline = top - (_lineHeight - _ascent - _descent) / 2 - _ascent;
   // Lines are evenly spaced: the visible ones follow from the visible band of y, and glyphs

@@ -10,7 +10,7 @@
 
 #include "cocos/2d/LabelLayout.h"
 #include "cocos/2d/Node.h"
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 
 namespace cocos2d {
 
@@ -33,34 +33,6 @@ class Label : public Node {
   void setSharedString(SharedText text);
   const std::string& getString() const { return *_text; }
   const SharedText& getSharedString() const { return _text; }
-  // Code points, line breaks included.
-  int getStringLength() const;
-
-  void setSystemFontName(const std::string& font);
-  const std::string& getSystemFontName() const { return _fontName; }
-  void setSystemFontSize(float fontSize);
-  float getSystemFontSize() const { return _fontSize; }
-  // Multiplied by the node's colour and opacity when drawn.
-  void setTextColor(const Color4B& color);
-  const Color4B& getTextColor() const { return _textColor; }
-
-  void setHorizontalAlignment(TextHAlignment alignment);
-  TextHAlignment getHorizontalAlignment() const { return _hAlignment; }
-  void setVerticalAlignment(TextVAlignment alignment);
-  TextVAlignment getVerticalAlignment() const { return _vAlignment; }
-  void setAlignment(TextHAlignment hAlignment) { setHorizontalAlignment(hAlignment); }
-  void setAlignment(TextHAlignment hAlignment, TextVAlignment vAlignment);
-  // A width > 0 wraps lines at that width and aligns within it; a height > 0 fixes the
-  // height and aligns the text block vertically within it.
-  void setDimensions(float width, float height);
-  const Size& getDimensions() const { return _dimensions; }
-
-  // The distance between baselines, from the font's metrics.
-  float getLineHeight() const;
-  // The x of the left edge of the glyph at a code point index, in the label's space and with
-  // the alignment applied; the index one past the end gives the end of the last line. Lets
-  // the editor place a caret without measuring substrings.
-  float getLetterOffsetX(std::size_t index) const;
 
   const Size& getContentSize() const override;
   // The anchor's offset; for a label anchored at its left edge it needs no width, so a long
@@ -68,14 +40,13 @@ class Label : public Node {
   Vec2 getAnchorPointInPoints() const override;
   // The content rectangle with room for glyphs that reach past their advance.
   bool getDrawnBounds(Rect& world) const override;
-  void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
-  void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void visit(Renderer* renderer, const AffineTransform& parentTransform) override;
+  void draw(Renderer* renderer, const AffineTransform& transform) override;
 
  protected:
   Label();
 
  private:
-  void invalidate();
   void updateLayout() const;
   // The box the text takes (the dimensions where they are set): the width lays out the whole
   // text, the height does not.
@@ -89,7 +60,6 @@ class Label : public Node {
   SharedText _text;
   std::string _fontName = "Arial";
   float _fontSize = 12;
-  Color4B _textColor = Color4B::WHITE;
   TextHAlignment _hAlignment = TextHAlignment::LEFT;
   TextVAlignment _vAlignment = TextVAlignment::TOP;
   Size _dimensions;

@@ -19,7 +19,6 @@ void LabelLayout::layout(const std::string& utf8, FontFace* face, float wrapWidt
   _lines.clear();
   _marks.clear();
   _maxLineWidth = 0;
-  _glyphCount = 0;
   if (wrapWidth <= 0 && utf8.find('\n') == std::string::npos) {
     // One line: laid out from the start as far as it is asked for.
     _complete = false;
@@ -50,7 +49,6 @@ void LabelLayout::layout(const std::string& utf8, FontFace* face, float wrapWidt
       }
     }
     closeLine(lineBegin, glyph, x, x);
-    _glyphCount = glyph;
     markLines(lines);
     _lines = std::move(lines);
     _lines.shrink_to_fit();
@@ -95,7 +93,6 @@ void LabelLayout::layout(const std::string& utf8, FontFace* face, float wrapWidt
     if (cp == U' ' || breaksAnywhere(cp)) lastBreak = i + 1;
   }
   closeLine(lineBegin, n, x, x);
-  _glyphCount = n;
   markLines(lines);
   _lines = std::move(lines);
   _lines.shrink_to_fit();
@@ -132,7 +129,6 @@ void LabelLayout::advanceFrontier(double x) {
   _frontier = Mark{glyph, byte, at};
   if (byte >= text.size()) {
     _complete = true;
-    _glyphCount = glyph;
     _lines.assign(1, Line{0, glyph, at, at});
     _maxLineWidth = at;
     _marks.shrink_to_fit();
@@ -146,11 +142,6 @@ double LabelLayout::extendTo(double x) {
   return _complete ? _maxLineWidth : _frontier.x;
 }
 
-std::size_t LabelLayout::glyphCount() {
-  complete();
-  return _glyphCount;
-}
-
 const std::vector<LabelLayout::Line>& LabelLayout::lines() {
   complete();
   return _lines;
@@ -161,38 +152,10 @@ double LabelLayout::maxLineWidth() {
   return _maxLineWidth;
 }
 
-const LabelLayout::Mark& LabelLayout::markAtOrBefore(std::size_t glyph) const {
-  auto it = std::upper_bound(_marks.begin(), _marks.end(), glyph,
-                             [](std::size_t g, const Mark& m) { return g < m.glyph; });
-  return it == _marks.begin() ? _marks.front() : *(it - 1);
-}
-
-std::size_t LabelLayout::lineOfGlyph(std::size_t glyph) {
-  complete();
-  auto it = std::upper_bound(_lines.begin(), _lines.end(), glyph,
-                             [](std::size_t g, const Line& line) { return g < line.begin; });
-  return it == _lines.begin() ? 0 : static_cast<std::size_t>(it - _lines.begin()) - 1;
-}
-
-double LabelLayout::glyphX(std::size_t glyph) {
-  complete();
-  if (_marks.empty() || !_text) return 0;
-  const Mark& mark = markAtOrBefore(glyph);
-  std::size_t g = mark.glyph, byte = mark.byte;
-  double x = mark.x;
-  while (g < glyph && byte < _text->size()) {
-    x += advance(decodeUtf8At(*_text, byte));
-    ++g;
-  }
-  return x;
-}
-
 double LabelLayout::alignmentOffset(TextHAlignment alignment, double boxWidth, double lineWidth) {
   switch (alignment) {
     case TextHAlignment::CENTER:
       return (boxWidth - lineWidth) / 2;
-    case TextHAlignment::RIGHT:
-      return boxWidth - lineWidth;
     case TextHAlignment::LEFT:
       break;
   }

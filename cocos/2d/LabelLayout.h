@@ -39,27 +39,18 @@ class LabelLayout {
   // Known without laying out the rest.
   std::size_t lineCount() const { return _complete ? _lines.size() : 1; }
   bool isComplete() const { return _complete; }
-  // Lays out what is left; everything below that does not say otherwise calls it.
-  void complete();
   // Lays out at least up to x on the first line; the x reached, or the line's width.
   double extendTo(double x);
 
-  std::size_t glyphCount();
+  // Both lay out what is left first.
   const std::vector<Line>& lines();
   double maxLineWidth();
-  // The line holding the glyph; a line break belongs to the line it ends.
-  std::size_t lineOfGlyph(std::size_t glyph);
-  // The left edge of a glyph, from the start of its line.
-  double glyphX(std::size_t glyph);
 
   // Calls visit(glyph, codepoint, x) for the glyphs of a line that reach into [minX, maxX)
   // (line coordinates): the one starting at or before minX, then each one starting before
   // maxX, in order. Lays out no further than that.
   template <typename Visit>
   void forEachGlyphBetween(std::size_t lineIndex, double minX, double maxX, Visit&& visit);
-
-  // Bytes held for the layout itself (not the text): for measurements and tests.
-  std::size_t heldBytes() const { return _marks.capacity() * sizeof(Mark) + _lines.capacity() * sizeof(Line); }
 
   // Where a line of the given width starts within a box of boxWidth.
   static double alignmentOffset(TextHAlignment alignment, double boxWidth, double lineWidth);
@@ -74,18 +65,17 @@ class LabelLayout {
   };
   static constexpr std::size_t kStride = 128;
 
+  // Lays out what is left.
+  void complete();
   double advance(char32_t cp) const { return _face && cp != U'\n' ? _face->advance(cp) : 0.0; }
   void markLines(const std::vector<Line>& lines);
   // Lays out the single line until the frontier's x reaches x (or the text ends).
   void advanceFrontier(double x);
-  // The last mark at or before the glyph.
-  const Mark& markAtOrBefore(std::size_t glyph) const;
 
   const std::string* _text = nullptr;
   FontFace* _face = nullptr;
   bool _complete = true;
   Mark _frontier{0, 0, 0};  // the next glyph to lay out of a single line
-  std::size_t _glyphCount = 0;
   std::vector<Line> _lines;
   std::vector<Mark> _marks;
   double _maxLineWidth = 0;

@@ -31,7 +31,7 @@ bool LayerColor::initWithColor(const Color4B& color, float width, float height) 
   return true;
 }
 
-void LayerColor::draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t) {
+void LayerColor::draw(Renderer* renderer, const AffineTransform& transform) {
   const Size& size = getContentSize();
   if (_displayedOpacity == 0 || size.width <= 0 || size.height <= 0) return;
   renderer->drawRect(transform, size.width, size.height, Color4B(_displayedColor, _displayedOpacity));

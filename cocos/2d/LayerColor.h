@@ -17,7 +17,7 @@ class LayerColor : public Layer {
   virtual bool initWithColor(const Color4B& color);
   virtual bool initWithColor(const Color4B& color, float width, float height);
 
-  void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void draw(Renderer* renderer, const AffineTransform& transform) override;
   bool drawsOnlyWithinContent() const override { return true; }
 
  protected:

@@ -28,8 +28,6 @@ Menu* Menu::createWithArray(const std::vector<MenuItem*>& items) {
   return initAndAutorelease(new Menu(), &Menu::initWithArray, items);
 }
 
-bool Menu::init() { return initWithArray({}); }
-
 bool Menu::initWithArray(const std::vector<MenuItem*>& items) {
   if (!Layer::init()) return false;
   _enabled = true;
@@ -74,7 +72,7 @@ MenuItem* Menu::getItemForTouch(Touch* touch) {
   const auto& children = getChildren();
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
     auto* item = dynamic_cast<MenuItem*>(*it);
-    if (!item || !item->isVisible() || !item->isEnabled()) continue;
+    if (!item || !item->isVisible()) continue;
     const Vec2 local = item->convertToNodeSpace(location);
     const Size& size = item->getContentSize();
     if (Rect(0, 0, size.width, size.height).containsPoint(local)) return item;
@@ -128,9 +126,8 @@ void Menu::onTouchCancelled(Touch*, Event*) {
   _state = State::WAITING;
 }
 
-void Menu::alignItemsVertically() { alignItemsVerticallyWithPadding(5); }
-
-void Menu::alignItemsVerticallyWithPadding(float padding) {
+void Menu::alignItemsVertically() {
+  constexpr float padding = 5;
   const auto& children = getChildren();
   float height = -padding;
   for (Node* child : children) height += child->getContentSize().height * child->getScaleY() + padding;
@@ -139,20 +136,6 @@ void Menu::alignItemsVerticallyWithPadding(float padding) {
     const float h = child->getContentSize().height * child->getScaleY();
     child->setPosition(Vec2(0, y - h / 2));
     y -= h + padding;
-  }
-}
-
-void Menu::alignItemsHorizontally() { alignItemsHorizontallyWithPadding(5); }
-
-void Menu::alignItemsHorizontallyWithPadding(float padding) {
-  const auto& children = getChildren();
-  float width = -padding;
-  for (Node* child : children) width += child->getContentSize().width * child->getScaleX() + padding;
-  float x = -width / 2;
-  for (Node* child : children) {
-    const float w = child->getContentSize().width * child->getScaleX();
-    child->setPosition(Vec2(x + w / 2, 0));
-    x += w + padding;
   }
 }
 

@@ -1,6 +1,6 @@
 // A full-screen container of menu items that turns touches into item callbacks: the touch
-// selects the front-most visible, enabled item under the finger, the selection follows the
-// finger, and the item under the finger at release is activated.
+// selects the front-most visible item under the finger, the selection follows the finger,
+// and the item under the finger at release is activated.
 #pragma once
 
 #include <vector>
@@ -16,38 +16,35 @@ class EventListenerTouchOneByOne;
 
 class Menu : public Layer {
  public:
-  enum class State { WAITING, TRACKING_TOUCH };
-
   static Menu* create();
   // The item list ends with nullptr.
   static Menu* create(MenuItem* item, ...);
   static Menu* createWithArray(const std::vector<MenuItem*>& items);
   static Menu* createWithItem(MenuItem* item);
 
-  bool init() override;
   virtual bool initWithArray(const std::vector<MenuItem*>& items);
 
   // A disabled menu claims no touches.
   virtual void setEnabled(bool enabled) { _enabled = enabled; }
   virtual bool isEnabled() const { return _enabled; }
 
-  // Stacks the items top to bottom, centred on the menu's origin, with padding between them.
+  // Stacks the items top to bottom, 5 units apart, centred on the menu's origin.
   void alignItemsVertically();
-  void alignItemsVerticallyWithPadding(float padding);
-  void alignItemsHorizontally();
-  void alignItemsHorizontallyWithPadding(float padding);
-
-  virtual bool onTouchBegan(Touch* touch, Event* event);
-  virtual void onTouchMoved(Touch* touch, Event* event);
-  virtual void onTouchEnded(Touch* touch, Event* event);
-  virtual void onTouchCancelled(Touch* touch, Event* event);
 
   void removeChild(Node* child, bool cleanup = true) override;
   void onExit() override;
 
  protected:
   Menu() = default;
-  // The front-most visible and enabled item whose rectangle holds the touch.
+
+ private:
+  enum class State { WAITING, TRACKING_TOUCH };
+
+  bool onTouchBegan(Touch* touch, Event* event);
+  void onTouchMoved(Touch* touch, Event* event);
+  void onTouchEnded(Touch* touch, Event* event);
+  void onTouchCancelled(Touch* touch, Event* event);
+  // The front-most visible item whose rectangle holds the touch.
   MenuItem* getItemForTouch(Touch* touch);
   // Moves the selection to the item under the finger.
   void followFinger(Touch* touch);

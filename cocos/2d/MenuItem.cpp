@@ -31,7 +31,7 @@ bool MenuItem::initWithCallback(const ccMenuCallback& callback) {
 }
 
 void MenuItem::activate() {
-  if (!_enabled || !_callback) return;
+  if (!_callback) return;
   retain();
   // A copy: the callback may replace itself.
   ccMenuCallback callback = _callback;
@@ -42,15 +42,6 @@ void MenuItem::activate() {
 void MenuItem::selected() { _selected = true; }
 
 void MenuItem::unselected() { _selected = false; }
-
-void MenuItem::setEnabled(bool enabled) { _enabled = enabled; }
-
-Rect MenuItem::rect() const {
-  const Size& size = getContentSize();
-  const Vec2& anchor = getAnchorPoint();
-  return Rect(getPosition().x - size.width * anchor.x, getPosition().y - size.height * anchor.y, size.width,
-              size.height);
-}
 
 // --- MenuItemSprite
 
@@ -100,17 +91,12 @@ void MenuItemSprite::unselected() {
   updateImagesVisibility();
 }
 
-void MenuItemSprite::setEnabled(bool enabled) {
-  MenuItem::setEnabled(enabled);
-  updateImagesVisibility();
-}
-
 void MenuItemSprite::updateImagesVisibility() {
-  const bool showDisabled = !_enabled && _disabledImage;
-  const bool showSelected = _enabled && _selected && _selectedImage;
-  if (_normalImage) _normalImage->setVisible(!showDisabled && !showSelected);
+  // Items are never disabled: a disabled image, when one is given, never shows.
+  const bool showSelected = _selected && _selectedImage;
+  if (_normalImage) _normalImage->setVisible(!showSelected);
   if (_selectedImage) _selectedImage->setVisible(showSelected);
-  if (_disabledImage) _disabledImage->setVisible(showDisabled);
+  if (_disabledImage) _disabledImage->setVisible(false);
 }
 
 // --- MenuItemImage
@@ -138,10 +124,6 @@ Sprite* MenuItemImage::getNormalImage() const { return dynamic_cast<Sprite*>(Men
 
 Sprite* MenuItemImage::getSelectedImage() const {
   return dynamic_cast<Sprite*>(MenuItemSprite::getSelectedImage());
-}
-
-Sprite* MenuItemImage::getDisabledImage() const {
-  return dynamic_cast<Sprite*>(MenuItemSprite::getDisabledImage());
 }
 
 }  // namespace cocos2d

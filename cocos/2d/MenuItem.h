@@ -1,6 +1,6 @@
-// Menu items: MenuItem holds the callback and the enabled/selected state; MenuItemSprite shows
-// a normal, a selected and an optional disabled image according to that state; MenuItemImage
-// builds those images from file names.
+// Menu items: MenuItem holds the callback and the selected state; MenuItemSprite shows its
+// normal or its selected image according to that state; MenuItemImage builds those images
+// from file names.
 #pragma once
 
 #include <functional>
@@ -19,17 +19,11 @@ class MenuItem : public Node {
   static MenuItem* create();
   static MenuItem* create(const ccMenuCallback& callback);
 
-  // Calls the callback with the item itself, when the item is enabled. The item stays alive
-  // through the call even if the callback removes it.
+  // Calls the callback with the item itself. The item stays alive through the call even if
+  // the callback removes it.
   virtual void activate();
   virtual void selected();
   virtual void unselected();
-  bool isSelected() const { return _selected; }
-  virtual void setEnabled(bool enabled);
-  bool isEnabled() const { return _enabled; }
-  void setCallback(const ccMenuCallback& callback) { _callback = callback; }
-  // The item's rectangle in its parent's space, ignoring rotation and scale.
-  Rect rect() const;
 
  protected:
   MenuItem();
@@ -37,7 +31,6 @@ class MenuItem : public Node {
 
   ccMenuCallback _callback;
   bool _selected = false;
-  bool _enabled = true;
 };
 
 class MenuItemSprite : public MenuItem {
@@ -45,17 +38,11 @@ class MenuItemSprite : public MenuItem {
   static MenuItemSprite* create(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
                                 const ccMenuCallback& callback);
 
-  // The item takes the normal image's size.
-  void setNormalImage(Node* image);
-  void setSelectedImage(Node* image);
-  void setDisabledImage(Node* image);
   Node* getNormalImage() const { return _normalImage; }
   Node* getSelectedImage() const { return _selectedImage; }
-  Node* getDisabledImage() const { return _disabledImage; }
 
   void selected() override;
   void unselected() override;
-  void setEnabled(bool enabled) override;
 
  protected:
   MenuItemSprite() = default;
@@ -65,6 +52,10 @@ class MenuItemSprite : public MenuItem {
   void updateImagesVisibility();
 
  private:
+  // The item takes the normal image's size.
+  void setNormalImage(Node* image);
+  void setSelectedImage(Node* image);
+  void setDisabledImage(Node* image);
   void replaceImage(Node*& slot, Node* image, int zOrder);
 
   Node* _normalImage = nullptr;
@@ -87,7 +78,6 @@ class MenuItemImage : public MenuItemSprite {
   // by a node that is not a sprite).
   Sprite* getNormalImage() const;
   Sprite* getSelectedImage() const;
-  Sprite* getDisabledImage() const;
 
  protected:
   MenuItemImage() = default;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "cocos/2d/Scene.h"
 #include "cocos/accessibility/Accessible.h"
 #include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
@@ -61,8 +60,6 @@ void Node::requestRedraw() { Director::getInstance()->setNeedsRedraw(); }
 
 EventDispatcher* Node::getEventDispatcher() const { return Director::getInstance()->getEventDispatcher(); }
 
-Scheduler* Node::getScheduler() const { return Director::getInstance()->getScheduler(); }
-
 // --- tree
 
 void Node::insertChild(Node* child, int localZOrder) {
@@ -91,16 +88,6 @@ void Node::addChild(Node* child, int localZOrder) {
   requestRedraw();
 }
 
-void Node::addChild(Node* child, int localZOrder, int tag) {
-  if (child) child->_tag = tag;
-  addChild(child, localZOrder);
-}
-
-void Node::addChild(Node* child, int localZOrder, const std::string& name) {
-  if (child) child->_name = name;
-  addChild(child, localZOrder);
-}
-
 void Node::removeChild(Node* child, bool cleanup) {
   auto it = std::find(_children.begin(), _children.end(), child);
   if (it == _children.end()) return;
@@ -121,64 +108,8 @@ void Node::removeChild(Node* child, bool cleanup) {
   requestRedraw();
 }
 
-void Node::removeChildByTag(int tag, bool cleanup) {
-  if (Node* child = getChildByTag(tag)) removeChild(child, cleanup);
-}
-
-void Node::removeChildByName(const std::string& name, bool cleanup) {
-  if (Node* child = getChildByName(name)) removeChild(child, cleanup);
-}
-
-void Node::removeAllChildren() { removeAllChildrenWithCleanup(true); }
-
-void Node::removeAllChildrenWithCleanup(bool cleanup) {
-  RetainedChildren snapshot(_children);
-  for (Node* child : snapshot.nodes()) {
-    if (child->_parent == this) removeChild(child, cleanup);
-  }
-}
-
-void Node::removeFromParent() { removeFromParentAndCleanup(true); }
-
 void Node::removeFromParentAndCleanup(bool cleanup) {
   if (_parent) _parent->removeChild(this, cleanup);
-}
-
-Node* Node::getChildByName(const std::string& name) const {
-  for (Node* child : _children) {
-    if (child->_name == name) return child;
-  }
-  return nullptr;
-}
-
-Node* Node::getChildByTag(int tag) const {
-  for (Node* child : _children) {
-    if (child->_tag == tag) return child;
-  }
-  return nullptr;
-}
-
-void Node::reorderChild(Node* child, int localZOrder) {
-  auto it = std::find(_children.begin(), _children.end(), child);
-  if (it == _children.end()) return;
-  _children.erase(it);
-  insertChild(child, localZOrder);
-  requestRedraw();
-}
-
-void Node::setLocalZOrder(int localZOrder) {
-  if (_localZOrder == localZOrder) return;
-  if (_parent) {
-    _parent->reorderChild(this, localZOrder);
-  } else {
-    _localZOrder = localZOrder;
-  }
-}
-
-Scene* Node::getScene() const {
-  const Node* root = this;
-  while (root->_parent) root = root->_parent;
-  return dynamic_cast<Scene*>(const_cast<Node*>(root));
 }
 
 // --- life cycle
@@ -216,8 +147,7 @@ void Node::onExit() {
 }
 
 void Node::cleanup() {
-  unscheduleAllCallbacks();
-  unscheduleUpdate();
+  Director::getInstance()->getScheduler()->unscheduleAllForTarget(this);
   getEventDispatcher()->removeEventListenersForTarget(this);
   RetainedChildren snapshot(_children);
   for (Node* child : snapshot.nodes()) child->cleanup();
@@ -225,33 +155,8 @@ void Node::cleanup() {
 
 // --- scheduling
 
-void Node::scheduleUpdate() { getScheduler()->scheduleUpdate(this); }
-
-void Node::unscheduleUpdate() { getScheduler()->unscheduleUpdate(this); }
+void Node::scheduleUpdate() { Director::getInstance()->getScheduler()->scheduleUpdate(this); }
 
 void Node::update(float) {}
-
-void Node::schedule(const std::function<void(float)>& callback, const std::string& key) {
-  schedule(callback, 0, Scheduler::REPEAT_FOREVER, 0, key);
-}
-
-void Node::schedule(const std::function<void(float)>& callback, float interval, const std::string& key) {
-  schedule(callback, interval, Scheduler::REPEAT_FOREVER, 0, key);
-}
-
-void Node::schedule(const std::function<void(float)>& callback, float interval, unsigned int repeat, float delay,
-                    const std::string& key) {
-  getScheduler()->schedule(callback, this, interval, repeat, delay, key);
-}
-
-void Node::scheduleOnce(const std::function<void(float)>& callback, float delay, const std::string& key) {
-  schedule(callback, 0, 0, delay, key);
-}
-
-void Node::unschedule(const std::string& key) { getScheduler()->unschedule(key, this); }
-
-bool Node::isScheduled(const std::string& key) const { return getScheduler()->isScheduled(key, this); }
-
-void Node::unscheduleAllCallbacks() { getScheduler()->unscheduleAllForTarget(this); }
 
 }  // namespace cocos2d

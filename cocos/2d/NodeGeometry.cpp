@@ -4,7 +4,6 @@
 
 #include "cocos/2d/Node.h"
 #include "cocos/director/Director.h"
-#include "cocos/base/Touch.h"
 
 namespace cocos2d {
 
@@ -34,8 +33,6 @@ void Node::setContentSize(const Size& size) {
   invalidateDrawnArea();
 }
 
-void Node::setScale(float scale) { setScale(scale, scale); }
-
 void Node::setScale(float scaleX, float scaleY) {
   if (_scaleX == scaleX && _scaleY == scaleY) return;
   invalidateDrawnArea();
@@ -43,10 +40,6 @@ void Node::setScale(float scaleX, float scaleY) {
   _scaleY = scaleY;
   invalidateDrawnArea();
 }
-
-void Node::setScaleX(float scaleX) { setScale(scaleX, _scaleY); }
-
-void Node::setScaleY(float scaleY) { setScale(_scaleX, scaleY); }
 
 void Node::setRotation(float degrees) {
   if (_rotation == degrees) return;
@@ -151,30 +144,21 @@ AffineTransform Node::getNodeToParentTransform() const {
   return t;
 }
 
-AffineTransform Node::getParentToNodeTransform() const { return getNodeToParentTransform().inverse(); }
-
 AffineTransform Node::getNodeToWorldTransform() const {
   AffineTransform t = getNodeToParentTransform();
   for (const Node* p = _parent; p; p = p->_parent) t = p->getNodeToParentTransform() * t;
   return t;
 }
 
-AffineTransform Node::getWorldToNodeTransform() const { return getNodeToWorldTransform().inverse(); }
-
-Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const { return getWorldToNodeTransform().apply(worldPoint); }
+Vec2 Node::convertToNodeSpace(const Vec2& worldPoint) const {
+  return getNodeToWorldTransform().inverse().apply(worldPoint);
+}
 
 Vec2 Node::convertToWorldSpace(const Vec2& nodePoint) const { return getNodeToWorldTransform().apply(nodePoint); }
 
-Vec2 Node::convertTouchToNodeSpace(const Touch* touch) const { return convertToNodeSpace(touch->getLocation()); }
-
-Rect Node::getBoundingBox() const {
-  const Size& size = getContentSize();
-  return getNodeToParentTransform().applyToBounds(Rect(0, 0, size.width, size.height));
-}
-
 // --- drawing
 
-void Node::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {
+void Node::visit(Renderer* renderer, const AffineTransform& parentTransform) {
   if (!_visible) return;
   // Parents are visited first, so their displayed values are already current.
   if (_parent && _parent->_cascadeColorEnabled) {
@@ -185,16 +169,16 @@ void Node::visit(Renderer* renderer, const AffineTransform& parentTransform, std
   }
   _displayedOpacity = (_parent && _parent->_cascadeOpacityEnabled) ? modulate(_realOpacity, _parent->_displayedOpacity)
                                                                     : _realOpacity;
-  visitContent(renderer, parentTransform * getNodeToParentTransform(), parentFlags);
+  visitContent(renderer, parentTransform * getNodeToParentTransform());
 }
 
-void Node::visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) {
+void Node::visitContent(Renderer* renderer, const AffineTransform& transform) {
   std::size_t i = 0;
-  for (; i < _children.size() && _children[i]->_localZOrder < 0; ++i) _children[i]->visit(renderer, transform, flags);
-  draw(renderer, transform, flags);
-  for (; i < _children.size(); ++i) _children[i]->visit(renderer, transform, flags);
+  for (; i < _children.size() && _children[i]->_localZOrder < 0; ++i) _children[i]->visit(renderer, transform);
+  draw(renderer, transform);
+  for (; i < _children.size(); ++i) _children[i]->visit(renderer, transform);
 }
 
-void Node::draw(Renderer*, const AffineTransform&, std::uint32_t) {}
+void Node::draw(Renderer*, const AffineTransform&) {}
 
 }  // namespace cocos2d

@@ -62,7 +62,7 @@ void Sprite::setTextureRect(const Rect& rect) {
   requestRedraw();
 }
 
-void Sprite::draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t) {
+void Sprite::draw(Renderer* renderer, const AffineTransform& transform) {
   const Size& size = getContentSize();
   if (_imageMissing || size.width <= 0 || size.height <= 0) return;
   const Color4B color(_displayedColor, _displayedOpacity);

@@ -23,15 +23,10 @@ class Sprite : public Node {
   virtual bool initWithFile(const std::string& filename);
   virtual bool initWithTexture(Texture2D* texture);
 
-  // Replaces the image; the texture rectangle becomes the whole new image.
-  void setTexture(const std::string& filename);
-  void setTexture(Texture2D* texture);
-  Texture2D* getTexture() const { return _texture; }
   // Also sets the content size.
   virtual void setTextureRect(const Rect& rect);
-  const Rect& getTextureRect() const { return _textureRect; }
 
-  void draw(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) override;
+  void draw(Renderer* renderer, const AffineTransform& transform) override;
   bool drawsOnlyWithinContent() const override { return true; }
 
  protected:
@@ -39,6 +34,10 @@ class Sprite : public Node {
   ~Sprite() override;
 
  private:
+  // Replaces the image; the texture rectangle becomes the whole new image.
+  void setTexture(const std::string& filename);
+  void setTexture(Texture2D* texture);
+
   Texture2D* _texture = nullptr;
   Rect _textureRect;
   bool _imageMissing = false;

@@ -82,9 +82,9 @@ void TransitionScene::finish() {
   director->replaceScene(_inScene);
 }
 
-void TransitionScene::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {
-  if (_outScene) _outScene->visit(renderer, parentTransform, parentFlags);
-  _inScene->visit(renderer, parentTransform, parentFlags);
+void TransitionScene::visit(Renderer* renderer, const AffineTransform& parentTransform) {
+  if (_outScene) _outScene->visit(renderer, parentTransform);
+  _inScene->visit(renderer, parentTransform);
 }
 
 TransitionFlipX* TransitionFlipX::create(float duration, Scene* scene) {
@@ -95,7 +95,7 @@ TransitionFlipX* TransitionFlipX::create(float duration, Scene* scene, Orientati
   return initAndAutorelease(new TransitionFlipX(), &TransitionFlipX::initWithDuration, duration, scene);
 }
 
-void TransitionFlipX::visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) {
+void TransitionFlipX::visit(Renderer* renderer, const AffineTransform& parentTransform) {
   constexpr double kHalfPi = 1.5707963267948966;
   const double progress = getProgress();
   // First half: the outgoing scene turns from 0 to 90 degrees; second half: the incoming one
@@ -107,7 +107,7 @@ void TransitionFlipX::visit(Renderer* renderer, const AffineTransform& parentTra
   const float centreX = getContentSize().width / 2;
   const AffineTransform fold = AffineTransform::translation(centreX, 0) * AffineTransform::scaling(scaleX, 1) *
                                AffineTransform::translation(-centreX, 0);
-  shown->visit(renderer, parentTransform * fold, parentFlags);
+  shown->visit(renderer, parentTransform * fold);
 }
 
 }  // namespace cocos2d

@@ -11,10 +11,6 @@ class TransitionScene : public Scene {
   static TransitionScene* create(float duration, Scene* scene);
 
   Scene* getInScene() const { return _inScene; }
-  Scene* getOutScene() const { return _outScene; }
-  float getDuration() const { return _duration; }
-  // From 0 at the start to 1 at the end.
-  float getProgress() const;
   // The director binds the scene that is running when the transition starts: with two
   // changes asked for in one frame, that is not the scene that ran when this one was made.
   void takeOverFrom(Scene* running);
@@ -23,11 +19,13 @@ class TransitionScene : public Scene {
   void onExit() override;
   void cleanup() override;
   void update(float delta) override;
-  void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
+  void visit(Renderer* renderer, const AffineTransform& parentTransform) override;
 
  protected:
   TransitionScene() = default;
   ~TransitionScene() override;
+  // From 0 at the start to 1 at the end.
+  float getProgress() const;
   bool initWithDuration(float duration, Scene* scene);
   // Makes the incoming scene the running one.
   virtual void finish();
@@ -48,7 +46,7 @@ class TransitionFlipX : public TransitionScene {
   static TransitionFlipX* create(float duration, Scene* scene);
   static TransitionFlipX* create(float duration, Scene* scene, Orientation orientation);
 
-  void visit(Renderer* renderer, const AffineTransform& parentTransform, std::uint32_t parentFlags) override;
+  void visit(Renderer* renderer, const AffineTransform& parentTransform) override;
 
  protected:
   TransitionFlipX() = default;

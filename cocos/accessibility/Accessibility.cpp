@@ -36,13 +36,13 @@ class Publisher final : public BridgeHost {
     if (_bridge && !message.empty()) _announcements.push_back(message);
   }
 
-  bool publishing() const { return _bridge != nullptr; }
-
   void stop() {
     if (_bridge) {
       // The backend may already be gone with the window; then nobody waits on the source.
       if (Director* director = Director::peekInstance()) {
-        if (backend::Backend* backend = director->getBackend()) backend->removeWaitSource(_bridge->waitSource());
+        if (backend::Backend* backend = director->getBackend()) {
+          backend->window().removeWaitSource(_bridge->waitSource());
+        }
       }
       _bridge->stop();
       _bridge.reset();
@@ -67,7 +67,7 @@ class Publisher final : public BridgeHost {
 
   bool windowScreenPosition(int& x, int& y) override {
     backend::Backend* backend = Director::getInstance()->getBackend();
-    if (backend) return backend->windowScreenPosition(x, y);
+    if (backend) return backend->window().windowScreenPosition(x, y);
     x = y = 0;
     return false;
   }
@@ -76,8 +76,8 @@ class Publisher final : public BridgeHost {
   bool start() {
     Director* director = Director::getInstance();
     backend::Backend* backend = director->getBackend();
-    if (!backend || backend->isHeadless() || GLView::isHeadless()) return false;
-    if (!accessibilityBusPresent(*backend)) return false;
+    if (!backend || backend->window().isHeadless() || GLView::isHeadless()) return false;
+    if (!accessibilityBusPresent(backend->desktop())) return false;
     using Factory = Bridge* (*)();
     std::string error;
     void* entry = findModuleEntry("PEMTRIX_ACCESSIBILITY_MODULE", "libpemtrix-a11y.so",
@@ -89,7 +89,7 @@ class Publisher final : public BridgeHost {
       std::fprintf(stderr, "accessibility: not published: %s\n", error.c_str());
       return false;
     }
-    backend->addWaitSource(_bridge->waitSource());
+    backend->window().addWaitSource(_bridge->waitSource());
     return true;
   }
 
@@ -131,7 +131,5 @@ void frameDrawn(Scene* scene) {
 }
 
 void announce(const std::string& message) { publisher().announce(message); }
-
-bool isPublishing() { return publisher().publishing(); }
 
 }  // namespace cocos2d::accessibility

@@ -32,7 +32,4 @@ void frameDrawn(Scene* scene);
 // nothing happens when nobody listens.
 void announce(const std::string& message);
 
-// True while the tree is published.
-bool isPublishing();
-
 }  // namespace cocos2d::accessibility

@@ -9,7 +9,7 @@
 
 #include "cocos/accessibility/PublishedTree.h"
 #include "cocos/accessibility/TreeDiff.h"
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Window.h"
 
 namespace cocos2d::accessibility {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "cocos/accessibility/SessionBus.h"
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Desktop.h"
 
 namespace cocos2d::accessibility {
 namespace {
@@ -12,10 +12,10 @@ namespace {
 constexpr int kSessionBusTimeoutMs = 200;
 }  // namespace
 
-bool accessibilityBusPresent(backend::Backend& backend) {
+bool accessibilityBusPresent(backend::Desktop& desktop) {
   if (const char* off = std::getenv("NO_AT_BRIDGE"); off && std::strcmp(off, "1") == 0) return false;
   if (const char* address = std::getenv("AT_SPI_BUS_ADDRESS"); address && *address) return true;
-  if (!backend.accessibilityBusAddress().empty()) return true;
+  if (!desktop.accessibilityBusAddress().empty()) return true;
   const std::string session = sessionBusAddress();
   return !session.empty() && busNameHasOwner(session, "org.a11y.Bus", kSessionBusTimeoutMs);
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 namespace cocos2d::backend {
-class Backend;
+class Desktop;
 }
 
 namespace cocos2d::accessibility {
@@ -13,6 +13,6 @@ namespace cocos2d::accessibility {
 // display's AT_SPI_BUS property, and the session bus, on which the bus launcher owns
 // org.a11y.Bus while it runs. The launcher is never started from here: without a running one
 // nobody listens. NO_AT_BRIDGE=1 turns publishing off, as it does for other toolkits.
-bool accessibilityBusPresent(backend::Backend& backend);
+bool accessibilityBusPresent(backend::Desktop& desktop);
 
 }  // namespace cocos2d::accessibility

@@ -71,11 +71,6 @@ Rect intersect(const Rect& a, const Rect& b) {
   return Rect(x0, y0, std::max(0.0f, x1 - x0), std::max(0.0f, y1 - y0));
 }
 
-bool canBeActivated(const Node* node) {
-  const auto* item = dynamic_cast<const MenuItem*>(node);
-  return item && item->isEnabled();
-}
-
 // One described node with its described descendants, before they are put in reading order.
 struct Item {
   PublishedNode node;
@@ -102,7 +97,7 @@ class Collector {
       return;
     }
     Item item;
-    describe(node, *accessible, box, clip, enabled && (!dynamic_cast<MenuItem*>(node) || canBeActivated(node)), item);
+    describe(node, *accessible, box, clip, enabled, item);
     for (Node* child : node->getSceneGraphChildren()) visit(child, toWindow, childClip, childrenEnabled, item.children);
     siblings.push_back(std::move(item));
   }
@@ -166,10 +161,7 @@ void flatten(std::vector<Item>& items, std::uint64_t parent, Snapshot& out, std:
 
 Node* findIn(Node* node, std::uint64_t id, bool enabled) {
   if (!node->isVisible()) return nullptr;
-  if (const Accessible* a = node->getAccessible(); a && a->id() == id) {
-    const bool itemEnabled = !dynamic_cast<MenuItem*>(node) || canBeActivated(node);
-    return enabled && itemEnabled ? node : nullptr;
-  }
+  if (const Accessible* a = node->getAccessible(); a && a->id() == id) return enabled ? node : nullptr;
   if (const auto* menu = dynamic_cast<const Menu*>(node); menu && !menu->isEnabled()) enabled = false;
   for (Node* child : node->getSceneGraphChildren()) {
     if (Node* found = findIn(child, id, enabled)) return found;

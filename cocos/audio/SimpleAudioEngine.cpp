@@ -1,6 +1,5 @@
 #include "cocos/audio/SimpleAudioEngine.h"
 
-#include <algorithm>
 #include <string>
 
 #include "cocos/director/Director.h"
@@ -25,18 +24,10 @@ void SimpleAudioEngine::end() {
 unsigned int SimpleAudioEngine::playEffect(const char* filePath, bool loop, float pitch, float pan, float gain) {
   ++_playCount;
   cocos2d::backend::Backend* backend = cocos2d::Director::getInstance()->getBackend();
-  if (!backend || !filePath || cocos2d::GLView::isHeadless() || backend->isHeadless()) return _playCount;
+  if (!backend || !filePath || cocos2d::GLView::isHeadless() || backend->window().isHeadless()) return _playCount;
   const std::string path = cocos2d::FileUtils::getInstance()->fullPathForFilename(filePath);
-  if (!path.empty()) backend->playEffect(path, loop, pitch, pan, gain * _effectsVolume);
+  if (!path.empty()) backend->sound().playEffect(path, loop, pitch, pan, gain);
   return _playCount;
 }
-
-void SimpleAudioEngine::preloadEffect(const char*) {}
-
-void SimpleAudioEngine::unloadEffect(const char*) {}
-
-void SimpleAudioEngine::stopAllEffects() {}
-
-void SimpleAudioEngine::setEffectsVolume(float volume) { _effectsVolume = std::clamp(volume, 0.0f, 1.0f); }
 
 }  // namespace CocosDenshion

@@ -13,14 +13,6 @@ class SimpleAudioEngine {
   // The file is found through FileUtils. Returns a sound id (the play count so far).
   unsigned int playEffect(const char* filePath, bool loop = false, float pitch = 1.0f, float pan = 0.0f,
                           float gain = 1.0f);
-  void preloadEffect(const char* filePath);
-  void unloadEffect(const char* filePath);
-  void stopAllEffects();
-  void pauseAllEffects() {}
-  void resumeAllEffects() {}
-  // Multiplies the gain of later effects; 0..1.
-  void setEffectsVolume(float volume);
-  float getEffectsVolume() const { return _effectsVolume; }
 
   // Every playEffect call since the engine started, played or not.
   unsigned int getPlayCount() const { return _playCount; }
@@ -28,7 +20,6 @@ class SimpleAudioEngine {
  private:
   SimpleAudioEngine() = default;
   unsigned int _playCount = 0;
-  float _effectsVolume = 1.0f;
 };
 
 }  // namespace CocosDenshion

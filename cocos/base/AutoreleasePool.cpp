@@ -1,7 +1,5 @@
 #include "cocos/base/AutoreleasePool.h"
 
-#include <algorithm>
-
 #include "cocos/base/Ref.h"
 
 namespace cocos2d {
@@ -19,10 +17,6 @@ void AutoreleasePool::clear() {
     batch.swap(_objects);
     for (Ref* object : batch) object->release();
   }
-}
-
-bool AutoreleasePool::contains(const Ref* object) const {
-  return std::find(_objects.begin(), _objects.end(), object) != _objects.end();
 }
 
 }  // namespace cocos2d

@@ -17,8 +17,6 @@ class AutoreleasePool {
   // Releases every pooled object once. Objects autoreleased by destructors while draining are
   // drained too, so the pool is empty afterwards.
   void clear();
-  bool contains(const Ref* object) const;
-  std::size_t size() const { return _objects.size(); }
 
  private:
   AutoreleasePool() = default;

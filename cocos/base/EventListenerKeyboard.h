@@ -1,5 +1,4 @@
-// Receives key presses and releases; every enabled listener of a running node gets each key
-// unless one before it stops the event.
+// Receives key presses and releases; every listener of a running node gets each key.
 #pragma once
 
 #include <functional>

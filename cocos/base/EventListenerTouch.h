@@ -21,7 +21,6 @@ class EventListenerTouchOneByOne : public EventListener {
 
   // A swallowing listener that claims a touch keeps its began from the listeners after it.
   void setSwallowTouches(bool needSwallow) { _needSwallow = needSwallow; }
-  bool isSwallowTouches() const { return _needSwallow; }
   bool checkAvailable() override { return static_cast<bool>(onTouchBegan); }
 
   ccTouchBeganCallback onTouchBegan;

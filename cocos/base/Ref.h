@@ -16,7 +16,6 @@ class Ref {
   // Hands the creator's reference to the autorelease pool, which releases it at the end of the
   // frame unless someone retained the object meanwhile.
   Ref* autorelease();
-  unsigned int getReferenceCount() const { return _referenceCount; }
 
  protected:
   Ref() = default;

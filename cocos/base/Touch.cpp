@@ -2,10 +2,7 @@
 
 namespace cocos2d {
 
-void Touch::setTouchInfo(int id, const Vec2& point) {
-  _id = id;
-  _point = _prevPoint = _startPoint = point;
-}
+void Touch::setTouchInfo(const Vec2& point) { _point = _prevPoint = point; }
 
 void Touch::moveTo(const Vec2& point) {
   _prevPoint = _point;

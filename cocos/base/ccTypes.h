@@ -15,9 +15,8 @@ struct Color3B {
   constexpr Color3B() = default;
   constexpr Color3B(uint8_t red, uint8_t green, uint8_t blue) : r(red), g(green), b(blue) {}
   bool operator==(const Color3B& o) const { return r == o.r && g == o.g && b == o.b; }
-  bool operator!=(const Color3B& o) const { return !(*this == o); }
 
-  static const Color3B WHITE, BLACK, RED, GREEN, BLUE, GRAY;
+  static const Color3B WHITE, BLACK, RED, GRAY;
 };
 
 struct Color4B {
@@ -27,7 +26,6 @@ struct Color4B {
       : r(red), g(green), b(blue), a(alpha) {}
   constexpr Color4B(const Color3B& c, uint8_t alpha) : r(c.r), g(c.g), b(c.b), a(alpha) {}
   bool operator==(const Color4B& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
-  bool operator!=(const Color4B& o) const { return !(*this == o); }
 
   static const Color4B WHITE, BLACK;
 };
@@ -41,13 +39,12 @@ struct Color4F {
 inline constexpr Color3B Color3B::WHITE{255, 255, 255};
 inline constexpr Color3B Color3B::BLACK{0, 0, 0};
 inline constexpr Color3B Color3B::RED{255, 0, 0};
-inline constexpr Color3B Color3B::GREEN{0, 255, 0};
-inline constexpr Color3B Color3B::BLUE{0, 0, 255};
 inline constexpr Color3B Color3B::GRAY{166, 166, 166};
 inline constexpr Color4B Color4B::WHITE{255, 255, 255, 255};
 inline constexpr Color4B Color4B::BLACK{0, 0, 0, 255};
 
-enum class TextHAlignment { LEFT, CENTER, RIGHT };
-enum class TextVAlignment { TOP, CENTER, BOTTOM };
+enum class TextHAlignment { LEFT, CENTER };
+// Text is always set from the top of a label.
+enum class TextVAlignment { TOP };
 
 }  // namespace cocos2d

@@ -61,20 +61,20 @@ int Application::run() {
 // at that rate from start to end, as scripts and headless tests expect.
 void Application::runFixedRate(GLView* view) {
   Director* director = Director::getInstance();
-  backend::Backend* backend = view->getBackend();
-  std::uint64_t last = backend->monotonicNanoseconds();
+  backend::Window& window = view->getBackend()->window();
+  std::uint64_t last = window.monotonicNanoseconds();
   std::uint64_t nextFrame = last;
   while (!director->isEndRequested() && !view->windowShouldClose()) {
     view->pollEvents();
     if (director->isEndRequested() || view->windowShouldClose()) break;
-    const std::uint64_t now = backend->monotonicNanoseconds();
+    const std::uint64_t now = window.monotonicNanoseconds();
     if (!director->isAnimating()) {
-      backend->waitForEvent(-1);
-      last = nextFrame = backend->monotonicNanoseconds();
+      window.waitForEvent(-1);
+      last = nextFrame = window.monotonicNanoseconds();
       continue;
     }
     if (now < nextFrame) {
-      backend->waitForEvent(static_cast<int>((nextFrame - now + 999999) / 1000000));
+      window.waitForEvent(static_cast<int>((nextFrame - now + 999999) / 1000000));
       continue;
     }
     director->mainLoop(static_cast<float>(static_cast<double>(now - last) / 1e9));
@@ -92,22 +92,22 @@ void Application::runFixedRate(GLView* view) {
 // hidden, until it is shown again.
 void Application::runOnEvents(GLView* view) {
   Director* director = Director::getInstance();
-  backend::Backend* backend = view->getBackend();
+  backend::Window& window = view->getBackend()->window();
   const auto interval = [director] {
     return static_cast<std::uint64_t>(static_cast<double>(director->getAnimationInterval()) * 1e9);
   };
-  std::uint64_t lastFrame = backend->monotonicNanoseconds();
+  std::uint64_t lastFrame = window.monotonicNanoseconds();
   bool firstFrame = true;
   while (!director->isEndRequested() && !view->windowShouldClose()) {
     view->pollEvents();
     if (director->isEndRequested() || view->windowShouldClose()) break;
     if (!director->isAnimating()) {
       AutoreleasePool::getInstance()->clear();
-      backend->waitForEvent(-1);
-      lastFrame = backend->monotonicNanoseconds();
+      window.waitForEvent(-1);
+      lastFrame = window.monotonicNanoseconds();
       continue;
     }
-    const std::uint64_t now = backend->monotonicNanoseconds();
+    const std::uint64_t now = window.monotonicNanoseconds();
     // Updates keep their own pace (moving things advance per frame); a change made by input
     // is drawn now, without waiting for the next frame.
     if (!firstFrame && !director->hasPendingSceneChange()) director->drawFrame(false);
@@ -129,7 +129,7 @@ void Application::runOnEvents(GLView* view) {
     // Rounded up, and a millisecond more: waking a hair before a change is due would cost a
     // second wake-up for it.
     const int timeout = due == UINT64_MAX ? -1 : static_cast<int>((due - now + 999999) / 1000000 + 1);
-    backend->waitForEvent(timeout);
+    window.waitForEvent(timeout);
   }
 }
 
@@ -138,7 +138,9 @@ LanguageType Application::getCurrentLanguage() { return languageTypeFromCode(get
 const char* Application::getCurrentLanguageCode() {
   static std::string code;
   std::string current;
-  if (backend::Backend* backend = Director::getInstance()->getBackend()) current = backend->preferredLanguage();
+  if (backend::Backend* backend = Director::getInstance()->getBackend()) {
+    current = backend->desktop().preferredLanguage();
+  }
   if (current.empty()) current = languageCodeFromEnvironment();
   code = current;
   return code.c_str();
@@ -147,12 +149,10 @@ const char* Application::getCurrentLanguageCode() {
 bool Application::openURL(const std::string& url) {
   openedURLs().push_back(url);
   backend::Backend* backend = Director::getInstance()->getBackend();
-  if (backend && !GLView::isHeadless() && !backend->isHeadless()) backend->openURL(url);
+  if (backend && !GLView::isHeadless() && !backend->window().isHeadless()) backend->desktop().openURL(url);
   return true;
 }
 
 const std::vector<std::string>& Application::getOpenedURLs() { return openedURLs(); }
-
-void Application::clearOpenedURLs() { openedURLs().clear(); }
 
 }  // namespace cocos2d

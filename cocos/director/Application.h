@@ -14,7 +14,8 @@ namespace cocos2d {
 
 class ApplicationProtocol {
  public:
-  enum class Platform { OS_WINDOWS, OS_LINUX, OS_MAC, OS_ANDROID, OS_IPHONE, OS_IPAD, OS_WINRT };
+  // The systems the application is built for.
+  enum class Platform { OS_WINDOWS, OS_LINUX };
 
   virtual ~ApplicationProtocol() = default;
   // Sets up the window and the first scene; false stops the program.
@@ -49,7 +50,6 @@ class Application : public ApplicationProtocol {
   bool openURL(const std::string& url);
   // Every address opened in this process, in order.
   static const std::vector<std::string>& getOpenedURLs();
-  static void clearOpenedURLs();
 
  private:
   void runFixedRate(class GLView* view);

@@ -24,14 +24,6 @@ Director* Director::getInstance() {
 
 Director* Director::peekInstance() { return g_director; }
 
-void Director::destroyInstance() {
-  if (!g_director) return;
-  g_director->reset();
-  Director* director = g_director;
-  g_director = nullptr;
-  delete director;
-}
-
 Director::Director()
     : _scheduler(new Scheduler()),
       _eventDispatcher(new EventDispatcher()),
@@ -51,8 +43,9 @@ void Director::setOpenGLView(GLView* view) {
   if (view == _openGLView) return;
   if (view) view->retain();
   // Textures and fonts belong to the old view's backend.
-  _textureCache->setBackend(view ? view->getBackend() : nullptr);
-  _fontCache->setBackend(view ? view->getBackend() : nullptr);
+  backend::Backend* backend = view ? view->getBackend() : nullptr;
+  _textureCache->setDrawing(backend ? &backend->drawing() : nullptr);
+  _fontCache->setText(backend ? &backend->text() : nullptr);
   if (_openGLView) _openGLView->release();
   _openGLView = view;
   _needsRedraw = _contentChanged = true;
@@ -65,12 +58,6 @@ Size Director::getVisibleSize() const { return _openGLView ? _openGLView->getVis
 Vec2 Director::getVisibleOrigin() const { return _openGLView ? _openGLView->getVisibleOrigin() : Vec2::ZERO; }
 
 Size Director::getWinSize() const { return _openGLView ? _openGLView->getDesignResolutionSize() : Size::ZERO; }
-
-void Director::setClearColor(const Color4F& color) {
-  auto byte = [](float v) { return static_cast<std::uint8_t>(v <= 0 ? 0 : v >= 1 ? 255 : v * 255 + 0.5f); };
-  _clearColor = Color4B(byte(color.r), byte(color.g), byte(color.b), byte(color.a));
-  _needsRedraw = _contentChanged = true;
-}
 
 void Director::setLetterboxColor(const Color4B& color) {
   if (color == _letterboxColor) return;
@@ -111,14 +98,6 @@ void Director::popScene() {
   top->release();
   _sendCleanupToScene = true;
   _nextScene = _scenesStack.back();
-}
-
-void Director::popToRootScene() {
-  while (_scenesStack.size() > 2) {
-    _scenesStack.back()->release();
-    _scenesStack.pop_back();
-  }
-  if (_scenesStack.size() == 2) popScene();
 }
 
 void Director::replaceScene(Scene* scene) {
@@ -210,11 +189,9 @@ void Director::reset() {
 
   _sendCleanupToScene = false;
   _animationInterval = 1.0f / 60;
-  _clearColor = Color4B::BLACK;
   _letterboxColor = Color4B::BLACK;
   _endRequested = false;
   _animating = true;
-  _paused = false;
   _needsRedraw = _contentChanged = true;
   _contentChanged = true;
   _dirtyArea = Rect();
@@ -222,8 +199,6 @@ void Director::reset() {
   _updateAt = UINT64_MAX;
   _virtualClock = false;
   _virtualFrames = 0;
-  _totalFrames = 0;
-  _deltaTime = 0;
 }
 
 }  // namespace cocos2d

@@ -26,8 +26,6 @@ class Director {
   static Director* getInstance();
   // The director if one exists; never creates one (for destructors running late).
   static Director* peekInstance();
-  // reset(), then deletes the director.
-  static void destroyInstance();
 
   // --- the window. The director retains the view; the backend lives in the view.
   void setOpenGLView(GLView* view);
@@ -38,7 +36,6 @@ class Director {
   Size getWinSize() const;
   void setAnimationInterval(float interval) { _animationInterval = interval; }
   float getAnimationInterval() const { return _animationInterval; }
-  void setClearColor(const Color4F& color);
   // The colour of the bars around the design area when the window's shape differs from it.
   void setLetterboxColor(const Color4B& color);
 
@@ -49,11 +46,8 @@ class Director {
   // The top scene leaves with cleanup and the one below runs again; popping the last scene
   // ends the program.
   void popScene();
-  void popToRootScene();
-  void replaceScene(Scene* scene);
   Scene* getRunningScene() const { return _runningScene; }
   bool isSendCleanupToScene() const { return _sendCleanupToScene; }
-  std::size_t getSceneStackSize() const { return _scenesStack.size(); }
 
   // --- the loop
   // Asks the application loop to stop after the current frame.
@@ -63,10 +57,6 @@ class Director {
   void stopAnimation() { _animating = false; }
   void startAnimation();
   bool isAnimating() const { return _animating; }
-  // While paused, frames draw but do not update.
-  void pause() { _paused = true; }
-  void resume() { _paused = false; }
-  bool isPaused() const { return _paused; }
 
   // One frame: the pending scene change, scheduler updates with dt (exactly 1/60 s with the
   // virtual clock), the autorelease drain, and a drawing when something visible changed.
@@ -84,7 +74,6 @@ class Director {
   // Only this rectangle (design units) changed: the next drawing may redraw just that part.
   // A cosmetic change (a blinking cursor) changes nothing that is published to screen readers.
   void invalidateRect(const Rect& designRect, bool cosmetic = false);
-  bool needsRedraw() const { return _needsRedraw || _dirtyArea.size.width > 0; }
   // The next drawing redraws everything anyway: a change need not say where it is.
   bool needsWholeRedraw() const { return _needsRedraw; }
 
@@ -95,7 +84,7 @@ class Director {
   // A change is due at this clock reading (100-nanosecond ticks, as getClockTicks100ns).
   void requestUpdateAt(std::uint64_t ticks100ns);
   bool hasPendingSceneChange() const { return _nextScene != nullptr; }
-  // Moving things, timed callbacks or a scene change waiting: frames at the interval.
+  // Moving things or a scene change waiting: frames at the interval.
   bool wantsAnimationFrames() const;
   // The earliest requested update, or UINT64_MAX when none is.
   std::uint64_t getRequestedUpdateTicks() const { return _updateAt; }
@@ -106,8 +95,6 @@ class Director {
   bool isVirtualClock() const { return _virtualClock; }
   // 100-nanosecond ticks: virtual frames * 10^7 / 60 (rounded), or the monotonic clock.
   std::uint64_t getClockTicks100ns() const;
-  std::uint64_t getTotalFrames() const { return _totalFrames; }
-  float getDeltaTime() const { return _deltaTime; }
 
   Scheduler* getScheduler() const { return _scheduler; }
   EventDispatcher* getEventDispatcher() const { return _eventDispatcher; }
@@ -120,14 +107,20 @@ class Director {
   void reset();
 
  private:
+  // A transition hands over to its incoming scene by putting it in its own place.
+  friend class TransitionScene;
+
   Director();
   ~Director();
   Director(const Director&) = delete;
   Director& operator=(const Director&) = delete;
+  // The scene takes the place of the top of the stack, which leaves with cleanup.
+  void replaceScene(Scene* scene);
+  bool needsRedraw() const { return _needsRedraw || _dirtyArea.size.width > 0; }
   void setNextScene();
   void releaseAllScenes();
   // Draws only the pixels of the dirty area when the backend can, else everything.
-  void renderDirtyArea(const Rect& designArea);
+  void renderDirtyArea(backend::Drawing& drawing, const Rect& designArea);
   // Hands the drawn frame to the accessibility publisher when it may show something new.
   void publishFrame();
   // Sets up the letterbox of a window whose shape differs from the design area's.
@@ -145,11 +138,9 @@ class Director {
   bool _sendCleanupToScene = false;
 
   float _animationInterval = 1.0f / 60;
-  Color4B _clearColor = Color4B::BLACK;
   Color4B _letterboxColor = Color4B::BLACK;
   bool _endRequested = false;
   bool _animating = true;
-  bool _paused = false;
   bool _needsRedraw = true;
   bool _contentChanged = true;  // something other than cosmetic nodes changed since publishing
   Rect _dirtyArea;  // design units; empty when nothing but _needsRedraw is pending
@@ -157,8 +148,6 @@ class Director {
   std::uint64_t _updateAt = UINT64_MAX;
   bool _virtualClock = false;
   std::uint64_t _virtualFrames = 0;
-  std::uint64_t _totalFrames = 0;
-  float _deltaTime = 0;
 };
 
 }  // namespace cocos2d

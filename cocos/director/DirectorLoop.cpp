@@ -15,23 +15,21 @@
 namespace cocos2d {
 namespace {
 constexpr float kVirtualFrameSeconds = 1.0f / 60;
+// What shows where no node draws.
+constexpr Color4B kClearColor = Color4B::BLACK;
 }  // namespace
 
 void Director::mainLoop(float dt) {
-  ++_totalFrames;
   if (_virtualClock) {
     ++_virtualFrames;
     dt = kVirtualFrameSeconds;
   }
-  _deltaTime = dt;
   if (_animating) {
     if (_nextScene) setNextScene();
-    if (!_paused) {
-      // The updates ask again for what they still need.
-      _animationRequested = false;
-      _updateAt = UINT64_MAX;
-      _scheduler->update(dt);
-    }
+    // The updates ask again for what they still need.
+    _animationRequested = false;
+    _updateAt = UINT64_MAX;
+    _scheduler->update(dt);
     drawFrame(false);
   }
   AutoreleasePool::getInstance()->clear();
@@ -61,7 +59,7 @@ void Director::invalidateRect(const Rect& changed, bool cosmetic) {
 void Director::requestUpdateAt(std::uint64_t ticks100ns) { _updateAt = std::min(_updateAt, ticks100ns); }
 
 bool Director::wantsAnimationFrames() const {
-  return _animationRequested || _nextScene != nullptr || _scheduler->hasTimers();
+  return _animationRequested || _nextScene != nullptr;
 }
 
 bool Director::drawFrame(bool force) {
@@ -73,15 +71,16 @@ bool Director::drawFrame(bool force) {
   const Rect dirty = _dirtyArea;
   _needsRedraw = false;
   _dirtyArea = Rect();
-  if (!whole && backend->supportsPartialFrames()) {
-    renderDirtyArea(dirty);
+  backend::Drawing& drawing = backend->drawing();
+  if (!whole && drawing.supportsPartialFrames()) {
+    renderDirtyArea(drawing, dirty);
     publishFrame();
     return true;
   }
   const Size frame = _openGLView->getFrameSize();
-  Renderer renderer(backend, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
+  Renderer renderer(drawing, frame.width, frame.height, _openGLView->getDesignToWindowTransform());
   prepareLetterbox(renderer);
-  renderer.render(_runningScene, _clearColor);
+  renderer.render(_runningScene, kClearColor);
   publishFrame();
   return true;
 }
@@ -105,7 +104,7 @@ void Director::prepareLetterbox(Renderer& renderer) const {
   renderer.setLetterbox(Rect(x0, y0, x1 - x0, y1 - y0), _letterboxColor);
 }
 
-void Director::renderDirtyArea(const Rect& designArea) {
+void Director::renderDirtyArea(backend::Drawing& drawing, const Rect& designArea) {
   const Size frame = _openGLView->getFrameSize();
   const AffineTransform toWindow = _openGLView->getDesignToWindowTransform();
   // Whole pixels around the area, with one more on each side for edges that antialiasing or
@@ -117,16 +116,16 @@ void Director::renderDirtyArea(const Rect& designArea) {
   const float y1 = std::min(frame.height, std::ceil(pixels.getMaxY()) + 1);
   if (x1 <= x0 || y1 <= y0) return;
   const Rect region(x0, y0, x1 - x0, y1 - y0);
-  Renderer renderer(getBackend(), frame.width, frame.height, toWindow);
+  Renderer renderer(drawing, frame.width, frame.height, toWindow);
   prepareLetterbox(renderer);
-  renderer.render(_runningScene, _clearColor, &region);
+  renderer.render(_runningScene, kClearColor, &region);
 }
 
 bool Director::saveScreenshot(const std::string& pngPath) {
   backend::Backend* backend = getBackend();
   if (!backend) return false;
   drawFrame(true);
-  return backend->saveScreenshot(pngPath);
+  return backend->drawing().saveScreenshot(pngPath);
 }
 
 void Director::setVirtualClock(bool enabled) {
@@ -136,7 +135,7 @@ void Director::setVirtualClock(bool enabled) {
 
 std::uint64_t Director::getClockTicks100ns() const {
   if (_virtualClock) return (_virtualFrames * 10000000ULL + 30) / 60;
-  if (backend::Backend* backend = getBackend()) return backend->monotonicNanoseconds() / 100;
+  if (backend::Backend* backend = getBackend()) return backend->window().monotonicNanoseconds() / 100;
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()) / 100;
 }

@@ -68,14 +68,6 @@ void EventDispatcher::addListener(EventListener* listener) {
 void EventDispatcher::addEventListenerWithSceneGraphPriority(EventListener* listener, Node* node) {
   if (!listener || !node || listener->_isRegistered) return;
   listener->_node = node;
-  listener->_fixedPriority = 0;
-  addListener(listener);
-}
-
-void EventDispatcher::addEventListenerWithFixedPriority(EventListener* listener, int fixedPriority) {
-  if (!listener || listener->_isRegistered) return;
-  listener->_node = nullptr;
-  listener->_fixedPriority = fixedPriority;
   addListener(listener);
 }
 
@@ -89,7 +81,7 @@ void EventDispatcher::removeEventListener(EventListener* listener) {
   if (_dispatchDepth == 0) releaseRemovedListeners();
 }
 
-void EventDispatcher::removeEventListenersForTarget(Node* target, bool recursive) {
+void EventDispatcher::removeEventListenersForTarget(Node* target) {
   if (!target) return;
   // Collect first: removal outside a dispatch edits the lists being scanned.
   std::vector<EventListener*> doomed;
@@ -99,23 +91,12 @@ void EventDispatcher::removeEventListenersForTarget(Node* target, bool recursive
     }
   }
   for (EventListener* l : doomed) removeEventListener(l);
-  if (recursive) {
-    for (Node* child : target->getSceneGraphChildren()) removeEventListenersForTarget(child, true);
-  }
 }
 
 void EventDispatcher::removeAllEventListeners() {
   std::vector<EventListener*> all = _listeners;
   all.insert(all.end(), _pendingAdds.begin(), _pendingAdds.end());
   for (EventListener* l : all) removeEventListener(l);
-}
-
-std::size_t EventDispatcher::getListenerCount() const {
-  std::size_t n = 0;
-  for (auto* list : {&_listeners, &_pendingAdds}) {
-    for (EventListener* l : *list) n += l->_isRegistered ? 1 : 0;
-  }
-  return n;
 }
 
 void EventDispatcher::releaseRemovedListeners() {
@@ -130,25 +111,14 @@ void EventDispatcher::releaseRemovedListeners() {
 }
 
 bool EventDispatcher::canReceive(EventListener* listener) const {
-  if (!listener->_isRegistered || !listener->_isEnabled || !listener->checkAvailable()) return false;
-  return !listener->_node || listener->_node->isRunning();
+  return listener->_isRegistered && listener->checkAvailable() && listener->_node->isRunning();
 }
 
 std::vector<EventListener*> EventDispatcher::sortedListeners(EventListener::Type type) {
-  std::vector<EventListener*> before, graph, after;
+  std::vector<EventListener*> graph;
   for (EventListener* l : _listeners) {
-    if (l->getType() != type || !l->_isRegistered) continue;
-    if (l->_node) {
-      graph.push_back(l);
-    } else {
-      (l->_fixedPriority < 0 ? before : after).push_back(l);
-    }
+    if (l->getType() == type && l->_isRegistered) graph.push_back(l);
   }
-  auto byPriority = [](EventListener* a, EventListener* b) { return a->_fixedPriority < b->_fixedPriority; };
-  std::stable_sort(before.begin(), before.end(), byPriority);
-  std::stable_sort(after.begin(), after.end(), byPriority);
-
-  std::vector<EventListener*> result = std::move(before);
   if (!graph.empty()) {
     std::vector<std::pair<const Node*, int>> order;
     for (EventListener* l : graph) order.emplace_back(l->_node, -1);
@@ -167,10 +137,8 @@ std::vector<EventListener*> EventDispatcher::sortedListeners(EventListener::Type
                 graph.end());
     std::stable_sort(graph.begin(), graph.end(),
                      [&](EventListener* a, EventListener* b) { return numberOf(a->_node) > numberOf(b->_node); });
-    result.insert(result.end(), graph.begin(), graph.end());
   }
-  result.insert(result.end(), after.begin(), after.end());
-  return result;
+  return graph;
 }
 
 void EventDispatcher::dispatchEvent(Event* event) {
@@ -210,7 +178,6 @@ void EventDispatcher::dispatchTouchEvent(EventTouch* event) {
         }
         if (l->_needSwallow) break;
       }
-      if (event->isStopped()) break;
     }
     if (code == EventTouch::EventCode::ENDED || code == EventTouch::EventCode::CANCELLED) {
       // A finished touch must not stay claimed by a listener that was paused when it ended:
@@ -237,7 +204,6 @@ void EventDispatcher::dispatchKeyboardEvent(EventKeyboard* event) {
     } else {
       if (l->onKeyReleased) l->onKeyReleased(event->getKeyCode(), event);
     }
-    if (event->isStopped()) break;
   }
 }
 

@@ -24,24 +24,18 @@ class EventDispatcher : public Ref {
   // Ordered by the node's place in the drawing order; the dispatcher retains the listener
   // (not the node). Adding a listener that is already registered does nothing.
   void addEventListenerWithSceneGraphPriority(EventListener* listener, Node* node);
-  // Lower values first; listeners with the same value in the order they were added.
-  void addEventListenerWithFixedPriority(EventListener* listener, int fixedPriority);
-  // Safe at any time, also from inside a listener's callback: the listener receives nothing
-  // more and is released once no dispatch is running.
-  void removeEventListener(EventListener* listener);
-  void removeEventListenersForTarget(Node* target, bool recursive = false);
+  // Safe at any time, also from inside a listener's callback: the node's listeners receive
+  // nothing more and are released once no dispatch is running.
+  void removeEventListenersForTarget(Node* target);
   void removeAllEventListeners();
 
   // While disabled (during scene transitions) no event reaches any listener.
   void setEnabled(bool isEnabled) { _isEnabled = isEnabled; }
-  bool isEnabled() const { return _isEnabled; }
 
   void dispatchEvent(Event* event);
 
-  // Listeners registered, including those added during a dispatch in progress.
-  std::size_t getListenerCount() const;
-
  private:
+  void removeEventListener(EventListener* listener);
   void addListener(EventListener* listener);
   std::vector<EventListener*> sortedListeners(EventListener::Type type);
   bool canReceive(EventListener* listener) const;

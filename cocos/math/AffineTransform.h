@@ -11,7 +11,6 @@ namespace cocos2d {
 struct AffineTransform {
   float a = 1, b = 0, c = 0, d = 1, tx = 0, ty = 0;
 
-  static constexpr AffineTransform identity() { return {}; }
   static AffineTransform translation(float x, float y) { return {1, 0, 0, 1, x, y}; }
   static AffineTransform scaling(float sx, float sy) { return {sx, 0, 0, sy, 0, 0}; }
   // Clockwise rotation by the given degrees in a y-up space, the engine's convention.

@@ -13,28 +13,20 @@ struct Vec2 {
   bool operator==(const Vec2& o) const { return x == o.x && y == o.y; }
   bool operator!=(const Vec2& o) const { return !(*this == o); }
 
-  static const Vec2 ZERO, ANCHOR_MIDDLE, ANCHOR_BOTTOM_LEFT, ANCHOR_TOP_LEFT, ANCHOR_BOTTOM_RIGHT,
-      ANCHOR_TOP_RIGHT, ANCHOR_MIDDLE_RIGHT, ANCHOR_MIDDLE_LEFT, ANCHOR_MIDDLE_TOP, ANCHOR_MIDDLE_BOTTOM;
+  static const Vec2 ZERO, ANCHOR_MIDDLE, ANCHOR_BOTTOM_LEFT, ANCHOR_MIDDLE_RIGHT, ANCHOR_MIDDLE_LEFT;
 };
-using Point = Vec2;
 
 inline constexpr Vec2 Vec2::ZERO{0, 0};
 inline constexpr Vec2 Vec2::ANCHOR_MIDDLE{0.5f, 0.5f};
 inline constexpr Vec2 Vec2::ANCHOR_BOTTOM_LEFT{0, 0};
-inline constexpr Vec2 Vec2::ANCHOR_TOP_LEFT{0, 1};
-inline constexpr Vec2 Vec2::ANCHOR_BOTTOM_RIGHT{1, 0};
-inline constexpr Vec2 Vec2::ANCHOR_TOP_RIGHT{1, 1};
 inline constexpr Vec2 Vec2::ANCHOR_MIDDLE_RIGHT{1, 0.5f};
 inline constexpr Vec2 Vec2::ANCHOR_MIDDLE_LEFT{0, 0.5f};
-inline constexpr Vec2 Vec2::ANCHOR_MIDDLE_TOP{0.5f, 1};
-inline constexpr Vec2 Vec2::ANCHOR_MIDDLE_BOTTOM{0.5f, 0};
 
 struct Size {
   float width = 0, height = 0;
   constexpr Size() = default;
   constexpr Size(float w, float h) : width(w), height(h) {}
   bool operator==(const Size& o) const { return width == o.width && height == o.height; }
-  bool operator!=(const Size& o) const { return !(*this == o); }
   static const Size ZERO;
 };
 inline constexpr Size Size::ZERO{0, 0};

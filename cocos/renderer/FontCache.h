@@ -1,4 +1,4 @@
-// Opens each font family once through the backend and keeps, per font and size, the metrics
+// Opens each font family once through the backend's text part and keeps, per font and size, the metrics
 // and a table of glyph advances, so that laying out long text costs a table lookup per
 // character instead of a call into the backend.
 #pragma once
@@ -10,17 +10,16 @@
 #include <utility>
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Text.h"
 
 namespace cocos2d {
 
 // One font at one size; advances and metrics are in the units of that size.
 class FontFace {
  public:
-  FontFace(backend::Backend* backend, backend::FontId font, float size);
+  FontFace(backend::Text* text, backend::FontId font, float size);
 
   backend::FontId getFontId() const { return _font; }
-  float getSize() const { return _size; }
   const backend::FontMetrics& getMetrics() const { return _metrics; }
 
   float advance(char32_t codepoint) {
@@ -36,7 +35,7 @@ class FontFace {
   static constexpr char32_t kTableSize = 0x3000;
   float lookUp(char32_t codepoint);
 
-  backend::Backend* _backend;
+  backend::Text* _text;
   backend::FontId _font;
   float _size;
   backend::FontMetrics _metrics;
@@ -51,17 +50,18 @@ class FontCache {
   FontCache& operator=(const FontCache&) = delete;
 
   // Fonts belong to one backend: switching backends forgets them all.
-  void setBackend(backend::Backend* backend);
+  void setText(backend::Text* text);
   // The face of the family (opened for the current language) at the size; null without a
   // backend. The pointer stays valid until the cache is cleared.
   FontFace* getFace(const std::string& family, float size);
-  void clear();
   // Changes whenever the faces handed out so far stop being valid, so that text measured
   // before (or without) a backend is measured again.
   unsigned int getGeneration() const { return _generation; }
 
  private:
-  backend::Backend* _backend = nullptr;
+  void clear();
+
+  backend::Text* _text = nullptr;
   unsigned int _generation = 0;
   std::unordered_map<std::string, backend::FontId> _fonts;
   std::map<std::pair<backend::FontId, float>, std::unique_ptr<FontFace>> _faces;

@@ -18,9 +18,9 @@ Rect intersect(const Rect& a, const Rect& b) {
 
 }  // namespace
 
-Renderer::Renderer(backend::Backend* backend, float windowWidth, float windowHeight,
+Renderer::Renderer(backend::Drawing& drawing, float windowWidth, float windowHeight,
                    const AffineTransform& designToWindow)
-    : _backend(backend), _window(0, 0, windowWidth, windowHeight), _designToWindow(designToWindow) {}
+    : _drawing(drawing), _window(0, 0, windowWidth, windowHeight), _designToWindow(designToWindow) {}
 
 void Renderer::setLetterbox(const Rect& contentPixels, const Color4B& barColor) {
   _letterboxed = true;
@@ -33,30 +33,30 @@ void Renderer::render(Node* root, const Color4B& clearColor, const Rect* region)
   _baseClips = 0;
   const Color4B& background = _letterboxed ? _barColor : clearColor;
   if (region) {
-    _backend->beginPartialFrame(background, *region);
+    _drawing.beginPartialFrame(background, *region);
     _clips.push_back(*region);
     _baseClips = 1;
     applyClip();
   } else {
-    _backend->beginFrame(background);
+    _drawing.beginFrame(background);
   }
   if (_letterboxed) {
     // The design area in the clear colour, and everything after clipped to it.
     pushClip(_content);
     _baseClips = _clips.size();
     const AffineTransform pixels{1, 0, 0, 1, _content.origin.x, _content.origin.y};
-    if (clearColor.a != 0) _backend->drawRect(pixels, _content.size.width, _content.size.height, clearColor);
+    if (clearColor.a != 0) _drawing.drawRect(pixels, _content.size.width, _content.size.height, clearColor);
   }
-  if (root) root->visit(this, _designToWindow, 0);
+  if (root) root->visit(this, _designToWindow);
   if (!_clips.empty()) {
     _clips.clear();
     _baseClips = 0;
     applyClip();
   }
   if (region) {
-    _backend->endPartialFrame(*region);
+    _drawing.endPartialFrame(*region);
   } else {
-    _backend->endFrame();
+    _drawing.endFrame();
   }
 }
 
@@ -80,7 +80,7 @@ void Renderer::popClip() {
   applyClip();
 }
 
-void Renderer::applyClip() { _backend->setClip(_clips.empty() ? nullptr : &_clips.back()); }
+void Renderer::applyClip() { _drawing.setClip(_clips.empty() ? nullptr : &_clips.back()); }
 
 Rect Renderer::visiblePixelRect() const { return _clips.empty() ? _window : intersect(_window, _clips.back()); }
 
@@ -99,19 +99,19 @@ bool Renderer::visibleLocalRect(const AffineTransform& toPixels, Rect& local) co
 
 void Renderer::drawRect(const AffineTransform& toPixels, float width, float height, const Color4B& color) {
   if (nothingVisible() || color.a == 0) return;
-  _backend->drawRect(toPixels, width, height, color);
+  _drawing.drawRect(toPixels, width, height, color);
 }
 
 void Renderer::drawTexture(backend::TextureId texture, const Rect& source, const AffineTransform& toPixels,
                            float width, float height, const Color4B& modulate) {
   if (nothingVisible() || texture == 0 || modulate.a == 0) return;
-  _backend->drawTexture(texture, source, toPixels, width, height, modulate);
+  _drawing.drawTexture(texture, source, toPixels, width, height, modulate);
 }
 
 void Renderer::drawGlyphs(backend::FontId font, float size, const backend::GlyphPlacement* glyphs,
                           std::size_t count, const AffineTransform& toPixels, const Color4B& color) {
   if (nothingVisible() || count == 0 || color.a == 0) return;
-  _backend->drawGlyphs(font, size, glyphs, count, toPixels, color);
+  _drawing.drawGlyphs(font, size, glyphs, count, toPixels, color);
 }
 
 }  // namespace cocos2d

@@ -1,4 +1,4 @@
-// Draws one frame of the scene graph through the backend: holds the design-to-window
+// Draws one frame of the scene graph through the backend's drawing part: holds the design-to-window
 // transform, the clip stack (nested clips intersect) and the region of the window that is
 // still visible, which lets large nodes draw only what can be seen.
 #pragma once
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 #include "cocos/base/ccTypes.h"
 #include "cocos/math/AffineTransform.h"
 
@@ -18,10 +18,7 @@ class Node;
 class Renderer {
  public:
   // windowWidth/Height in pixels; designToWindow maps design units to window pixels.
-  Renderer(backend::Backend* backend, float windowWidth, float windowHeight, const AffineTransform& designToWindow);
-
-  backend::Backend* getBackend() const { return _backend; }
-  const AffineTransform& getDesignToWindowTransform() const { return _designToWindow; }
+  Renderer(backend::Drawing& drawing, float windowWidth, float windowHeight, const AffineTransform& designToWindow);
 
   // Draws the tree under root as one frame, cleared to the colour; with a region (window
   // pixels), only that part of the last frame is redrawn and presented.
@@ -34,8 +31,6 @@ class Renderer {
   // popClip; it is intersected with the clip already in force. Rounded to whole pixels.
   void pushClip(const Rect& pixelRect);
   void popClip();
-  // The window intersected with the current clip, in pixels; empty when nothing can be seen.
-  Rect visiblePixelRect() const;
   // The visible pixel region mapped back through the inverse of toPixels: the axis-aligned
   // bounds, in the local space, of what can be seen. False when nothing can be seen.
   bool visibleLocalRect(const AffineTransform& toPixels, Rect& local) const;
@@ -51,10 +46,12 @@ class Renderer {
   static Rect pixelBounds(const AffineTransform& toPixels, const Rect& local);
 
  private:
+  // The window intersected with the current clip, in pixels; empty when nothing can be seen.
+  Rect visiblePixelRect() const;
   void applyClip();
   bool nothingVisible() const;
 
-  backend::Backend* _backend;
+  backend::Drawing& _drawing;
   Rect _window;
   AffineTransform _designToWindow;
   std::vector<Rect> _clips;

@@ -1,7 +1,7 @@
 // An image loaded by the backend: its handle and its size in texels.
 #pragma once
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 #include "cocos/base/Ref.h"
 #include "cocos/math/Vec2.h"
 
@@ -13,8 +13,6 @@ class Texture2D : public Ref {
       : _id(id), _pixelsWide(pixelsWide), _pixelsHigh(pixelsHigh) {}
 
   backend::TextureId getBackendId() const { return _id; }
-  int getPixelsWide() const { return _pixelsWide; }
-  int getPixelsHigh() const { return _pixelsHigh; }
   Size getContentSize() const { return Size(static_cast<float>(_pixelsWide), static_cast<float>(_pixelsHigh)); }
 
  private:

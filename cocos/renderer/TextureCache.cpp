@@ -9,14 +9,14 @@ namespace cocos2d {
 
 TextureCache::~TextureCache() { removeAllTextures(); }
 
-void TextureCache::setBackend(backend::Backend* backend) {
-  if (backend == _backend) return;
+void TextureCache::setDrawing(backend::Drawing* drawing) {
+  if (drawing == _drawing) return;
   removeAllTextures();
-  _backend = backend;
+  _drawing = drawing;
 }
 
 Texture2D* TextureCache::addImage(const std::string& filename) {
-  if (!_backend || filename.empty()) return nullptr;
+  if (!_drawing || filename.empty()) return nullptr;
   const std::string path = FileUtils::getInstance()->fullPathForFilename(filename);
   if (path.empty()) {
     std::fprintf(stderr, "image not found: %s\n", filename.c_str());
@@ -25,7 +25,7 @@ Texture2D* TextureCache::addImage(const std::string& filename) {
   auto it = _textures.find(path);
   if (it != _textures.end()) return it->second;
   int width = 0, height = 0;
-  const backend::TextureId id = _backend->loadImage(path, width, height);
+  const backend::TextureId id = _drawing->loadImage(path, width, height);
   if (id == 0) {
     std::fprintf(stderr, "cannot load image: %s\n", path.c_str());
     return nullptr;

@@ -1,10 +1,10 @@
-// Loads each image file once through the backend and hands out the shared texture.
+// Loads each image file once through the backend's drawing part and hands out the shared texture.
 #pragma once
 
 #include <string>
 #include <unordered_map>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 
 namespace cocos2d {
 
@@ -18,14 +18,15 @@ class TextureCache {
   TextureCache& operator=(const TextureCache&) = delete;
 
   // Textures belong to one backend: switching backends forgets them all.
-  void setBackend(backend::Backend* backend);
+  void setDrawing(backend::Drawing* drawing);
   // The file is found through FileUtils; null when it cannot be found or loaded, or when
   // there is no backend to load it.
   Texture2D* addImage(const std::string& filename);
-  void removeAllTextures();
 
  private:
-  backend::Backend* _backend = nullptr;
+  void removeAllTextures();
+
+  backend::Drawing* _drawing = nullptr;
   std::unordered_map<std::string, Texture2D*> _textures;  // by full path, retained
 };
 

@@ -2,9 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace cocos2d {
 namespace {
 
@@ -22,11 +19,6 @@ bool isAbsolute(const std::string& path) { return !path.empty() && path[0] == '/
 FileUtils* FileUtils::getInstance() {
   if (!g_fileUtils) g_fileUtils = new FileUtils();
   return g_fileUtils;
-}
-
-void FileUtils::destroyInstance() {
-  delete g_fileUtils;
-  g_fileUtils = nullptr;
 }
 
 std::string FileUtils::resolveDirectory(const std::string& path) const {
@@ -47,16 +39,6 @@ void FileUtils::setSearchPaths(const std::vector<std::string>& searchPaths) {
   _fullPathCache.clear();
 }
 
-void FileUtils::addSearchPath(const std::string& path, bool front) {
-  const std::string dir = resolveDirectory(path);
-  if (front) {
-    _searchPaths.insert(_searchPaths.begin(), dir);
-  } else {
-    _searchPaths.push_back(dir);
-  }
-  _fullPathCache.clear();
-}
-
 std::string FileUtils::fullPathForFilename(const std::string& filename) const {
   if (filename.empty()) return "";
   if (isAbsolute(filename)) return isRegularFile(filename) ? filename : "";
@@ -70,17 +52,6 @@ std::string FileUtils::fullPathForFilename(const std::string& filename) const {
     if (isRegularFile(candidate)) return _fullPathCache[filename] = candidate;
   }
   return "";
-}
-
-bool FileUtils::isFileExist(const std::string& filename) const { return !fullPathForFilename(filename).empty(); }
-
-std::string FileUtils::getStringFromFile(const std::string& filename) const {
-  const std::string path = fullPathForFilename(filename);
-  if (path.empty()) return "";
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 }  // namespace cocos2d

@@ -11,23 +11,16 @@ namespace cocos2d {
 class FileUtils {
  public:
   static FileUtils* getInstance();
-  static void destroyInstance();
 
   // Relative search paths are taken from here; "" is the current directory.
   void setDefaultResourceRootPath(const std::string& path);
-  const std::string& getDefaultResourceRootPath() const { return _defaultResRootPath; }
   // Replaces the list. Each entry is a directory, relative to the resource root unless it is
-  // absolute. getSearchPaths gives them resolved, each ending with '/'.
+  // absolute.
   void setSearchPaths(const std::vector<std::string>& searchPaths);
-  void addSearchPath(const std::string& path, bool front = false);
-  const std::vector<std::string>& getSearchPaths() const { return _searchPaths; }
 
   // An absolute name that exists is returned as is; otherwise the first search path holding
   // the file gives its path (the resource root when there are none). "" when nothing holds it.
   std::string fullPathForFilename(const std::string& filename) const;
-  bool isFileExist(const std::string& filename) const;
-  // The whole file, or "" when it cannot be read.
-  std::string getStringFromFile(const std::string& filename) const;
 
  private:
   FileUtils() = default;

@@ -33,23 +33,7 @@ std::string languageCodeFromEnvironment() {
 }
 
 LanguageType languageTypeFromCode(const std::string& code) {
-  static const struct {
-    const char* code;
-    LanguageType type;
-  } kLanguages[] = {
-      {"en", LanguageType::ENGLISH},    {"zh", LanguageType::CHINESE},   {"fr", LanguageType::FRENCH},
-      {"it", LanguageType::ITALIAN},    {"de", LanguageType::GERMAN},    {"es", LanguageType::SPANISH},
-      {"nl", LanguageType::DUTCH},      {"ru", LanguageType::RUSSIAN},   {"ko", LanguageType::KOREAN},
-      {"ja", LanguageType::JAPANESE},   {"hu", LanguageType::HUNGARIAN}, {"pt", LanguageType::PORTUGUESE},
-      {"ar", LanguageType::ARABIC},     {"nb", LanguageType::NORWEGIAN}, {"no", LanguageType::NORWEGIAN},
-      {"nn", LanguageType::NORWEGIAN},  {"pl", LanguageType::POLISH},    {"tr", LanguageType::TURKISH},
-      {"uk", LanguageType::UKRAINIAN},  {"ro", LanguageType::ROMANIAN},  {"bg", LanguageType::BULGARIAN},
-      {"be", LanguageType::BELARUSIAN},
-  };
-  for (const auto& entry : kLanguages) {
-    if (code == entry.code) return entry.type;
-  }
-  return LanguageType::ENGLISH;
+  return code == "ja" ? LanguageType::JAPANESE : LanguageType::ENGLISH;
 }
 
 }  // namespace cocos2d

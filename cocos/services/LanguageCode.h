@@ -6,27 +6,10 @@
 
 namespace cocos2d {
 
+// The languages the screens tell apart; every other one counts as English.
 enum class LanguageType {
   ENGLISH,
-  CHINESE,
-  FRENCH,
-  ITALIAN,
-  GERMAN,
-  SPANISH,
-  DUTCH,
-  RUSSIAN,
-  KOREAN,
   JAPANESE,
-  HUNGARIAN,
-  PORTUGUESE,
-  ARABIC,
-  NORWEGIAN,
-  POLISH,
-  TURKISH,
-  UKRAINIAN,
-  ROMANIAN,
-  BULGARIAN,
-  BELARUSIAN,
 };
 
 // The first set and non-empty of LC_ALL, LC_MESSAGES and LANG (null or "" counts as unset)
@@ -37,7 +20,7 @@ std::string languageCodeFromLocale(const char* lcAll, const char* lcMessages, co
 // The same, reading the variables from the environment.
 std::string languageCodeFromEnvironment();
 
-// "ja" -> JAPANESE and so on; unknown codes give ENGLISH.
+// "ja" -> JAPANESE; every other code gives ENGLISH.
 LanguageType languageTypeFromCode(const std::string& code);
 
 }  // namespace cocos2d

@@ -14,7 +14,7 @@ std::string& processClipboard() {
 
 bool setClipboardText(const std::string& text) {
   if (backend::Backend* backend = Director::getInstance()->getBackend()) {
-    backend->setClipboardText(text);
+    backend->desktop().setClipboardText(text);
   } else {
     processClipboard() = text;
   }
@@ -22,7 +22,9 @@ bool setClipboardText(const std::string& text) {
 }
 
 bool getClipboardText(std::string& text) {
-  if (backend::Backend* backend = Director::getInstance()->getBackend()) return backend->getClipboardText(text);
+  if (backend::Backend* backend = Director::getInstance()->getBackend()) {
+    return backend->desktop().getClipboardText(text);
+  }
   if (processClipboard().empty()) return false;
   text = processClipboard();
   return true;

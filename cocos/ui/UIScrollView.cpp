@@ -25,18 +25,8 @@ bool ScrollView::init() {
   listener->onTouchEnded = [this](Touch* t, Event* e) { onTouchEnded(t, e); };
   listener->onTouchCancelled = [this](Touch* t, Event* e) { onTouchCancelled(t, e); };
   getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, this);
-  _touchListener = listener;
-  _touchListener->retain();
   return true;
 }
-
-ScrollView::~ScrollView() {
-  if (_touchListener) _touchListener->release();
-}
-
-void ScrollView::setSwallowTouches(bool swallow) { _touchListener->setSwallowTouches(swallow); }
-
-bool ScrollView::isSwallowTouches() const { return _touchListener->isSwallowTouches(); }
 
 void ScrollView::onEnter() {
   Layout::onEnter();
@@ -88,33 +78,7 @@ void ScrollView::scrollTo(const Vec2& target, float timeInSec, bool attenuated) 
   Director::getInstance()->requestAnimationFrame();
 }
 
-void ScrollView::scrollToBottom(float t, bool a) { scrollTo(Vec2(getInnerContainerPosition().x, 0), t, a); }
-
-void ScrollView::scrollToTop(float t, bool a) {
-  scrollTo(Vec2(getInnerContainerPosition().x, getContentSize().height - getInnerContainerSize().height), t, a);
-}
-
-void ScrollView::scrollToLeft(float t, bool a) { scrollTo(Vec2(0, getInnerContainerPosition().y), t, a); }
-
-void ScrollView::scrollToRight(float t, bool a) {
-  scrollTo(Vec2(getContentSize().width - getInnerContainerSize().width, getInnerContainerPosition().y), t, a);
-}
-
 void ScrollView::scrollToBottomLeft(float t, bool a) { scrollTo(Vec2(0, 0), t, a); }
-
-void ScrollView::scrollToTopLeft(float t, bool a) {
-  scrollTo(Vec2(0, getContentSize().height - getInnerContainerSize().height), t, a);
-}
-
-void ScrollView::scrollToBottomRight(float t, bool a) {
-  scrollTo(Vec2(getContentSize().width - getInnerContainerSize().width, 0), t, a);
-}
-
-void ScrollView::scrollToTopRight(float t, bool a) {
-  scrollTo(Vec2(getContentSize().width - getInnerContainerSize().width,
-                getContentSize().height - getInnerContainerSize().height),
-           t, a);
-}
 
 void ScrollView::update(float delta) {
   if (!_autoScrolling) return;
@@ -134,13 +98,8 @@ void ScrollView::setEnabled(bool enabled) {
   if (!enabled) _dragging = false;
 }
 
-void ScrollView::setTouchEnabled(bool enabled) {
-  _touchEnabled = enabled;
-  if (!enabled) _dragging = false;
-}
-
 bool ScrollView::onTouchBegan(Touch* touch, Event*) {
-  if (!_enabled || !_touchEnabled || !isVisibleWithAncestors()) return false;
+  if (!_enabled || !isVisibleWithAncestors()) return false;
   const Vec2 local = convertToNodeSpace(touch->getLocation());
   const Size& size = getContentSize();
   if (!Rect(0, 0, size.width, size.height).containsPoint(local)) return false;
@@ -150,10 +109,10 @@ bool ScrollView::onTouchBegan(Touch* touch, Event*) {
 }
 
 void ScrollView::onTouchMoved(Touch* touch, Event*) {
-  if (!_dragging || !_enabled || !_touchEnabled) return;
+  if (!_dragging || !_enabled) return;
   Vec2 delta = convertToNodeSpace(touch->getLocation()) - convertToNodeSpace(touch->getPreviousLocation());
-  if (_direction == Direction::VERTICAL || _direction == Direction::NONE) delta.x = 0;
-  if (_direction == Direction::HORIZONTAL || _direction == Direction::NONE) delta.y = 0;
+  if (_direction == Direction::VERTICAL) delta.x = 0;
+  if (_direction == Direction::HORIZONTAL) delta.y = 0;
   if (delta.x == 0 && delta.y == 0) return;
   setInnerContainerPosition(clampToRange(getInnerContainerPosition() + delta));
 }
@@ -168,30 +127,16 @@ void ScrollView::addChild(Node* child) { _innerContainer->addChild(child); }
 
 void ScrollView::addChild(Node* child, int localZOrder) { _innerContainer->addChild(child, localZOrder); }
 
-void ScrollView::addChild(Node* child, int localZOrder, int tag) { _innerContainer->addChild(child, localZOrder, tag); }
-
-void ScrollView::addChild(Node* child, int localZOrder, const std::string& name) {
-  _innerContainer->addChild(child, localZOrder, name);
-}
-
 void ScrollView::removeChild(Node* child, bool cleanup) { _innerContainer->removeChild(child, cleanup); }
-
-void ScrollView::removeAllChildrenWithCleanup(bool cleanup) { _innerContainer->removeAllChildrenWithCleanup(cleanup); }
 
 const std::vector<Node*>& ScrollView::getChildren() const { return _innerContainer->getChildren(); }
 
-std::size_t ScrollView::getChildrenCount() const { return _innerContainer->getChildrenCount(); }
-
-Node* ScrollView::getChildByName(const std::string& name) const { return _innerContainer->getChildByName(name); }
-
-Node* ScrollView::getChildByTag(int tag) const { return _innerContainer->getChildByTag(tag); }
-
 // --- drawing
 
-void ScrollView::visitContent(Renderer* renderer, const AffineTransform& transform, std::uint32_t flags) {
+void ScrollView::visitContent(Renderer* renderer, const AffineTransform& transform) {
   const Size& size = getContentSize();
   renderer->pushClip(Renderer::pixelBounds(transform, Rect(0, 0, size.width, size.height)));
-  Layout::visitContent(renderer, transform, flags);
+  Layout::visitContent(renderer, transform);
   renderer->popClip();
 }
 

@@ -11,7 +11,6 @@
 namespace cocos2d {
 namespace {
 
-GLContextAttrs g_contextAttrs;
 bool g_headless = false;
 
 std::string& lastError() {
@@ -20,10 +19,6 @@ std::string& lastError() {
 }
 
 }  // namespace
-
-void GLView::setGLContextAttrs(GLContextAttrs& attrs) { g_contextAttrs = attrs; }
-
-GLContextAttrs GLView::getGLContextAttrs() { return g_contextAttrs; }
 
 void GLView::setHeadless(bool headless) { g_headless = headless; }
 
@@ -39,8 +34,6 @@ GLView::GLView(std::unique_ptr<backend::Backend> backend, const std::string& vie
 GLView::~GLView() {
   if (_touch) _touch->release();
 }
-
-void GLView::end() { _closed = true; }
 
 void GLView::setDesignResolutionSize(float width, float height, ResolutionPolicy policy) {
   if (width <= 0 || height <= 0) return;
@@ -61,45 +54,11 @@ void GLView::updateScale() {
   const float fw = _frameSize.width, fh = _frameSize.height;
   float sx = fw / _designResolutionSize.width;
   float sy = fh / _designResolutionSize.height;
-  switch (_resolutionPolicy) {
-    case ResolutionPolicy::SHOW_ALL:
-      sx = sy = std::min(sx, sy);
-      break;
-    case ResolutionPolicy::NO_BORDER:
-      sx = sy = std::max(sx, sy);
-      break;
-    case ResolutionPolicy::FIXED_HEIGHT:
-      sx = sy;
-      _designResolutionSize.width = fw / sx;
-      break;
-    case ResolutionPolicy::FIXED_WIDTH:
-      sy = sx;
-      _designResolutionSize.height = fh / sy;
-      break;
-    case ResolutionPolicy::EXACT_FIT:
-    case ResolutionPolicy::UNKNOWN:
-      break;
-  }
+  if (_resolutionPolicy == ResolutionPolicy::SHOW_ALL) sx = sy = std::min(sx, sy);
   _scaleX = sx;
   _scaleY = sy;
-  // The design area is centred in the window (letterboxed or cropped).
+  // The design area is centred in the window (letterboxed).
   _viewportOrigin = Vec2((fw - _designResolutionSize.width * sx) / 2, (fh - _designResolutionSize.height * sy) / 2);
-}
-
-Size GLView::getVisibleSize() const {
-  if (_resolutionPolicy == ResolutionPolicy::NO_BORDER) {
-    return Size(_frameSize.width / _scaleX, _frameSize.height / _scaleY);
-  }
-  return _designResolutionSize;
-}
-
-Vec2 GLView::getVisibleOrigin() const {
-  if (_resolutionPolicy == ResolutionPolicy::NO_BORDER) {
-    const Size visible = getVisibleSize();
-    return Vec2((_designResolutionSize.width - visible.width) / 2,
-                (_designResolutionSize.height - visible.height) / 2);
-  }
-  return Vec2::ZERO;
 }
 
 AffineTransform GLView::getDesignToWindowTransform() const {
@@ -117,8 +76,9 @@ void GLView::pollEvents() {
   if (!_backend) return;
   // A handler may release this view (a test tearing down, the program ending).
   retain();
+  backend::Window& window = _backend->window();
   backend::InputEvent event;
-  while (!_closed && _backend->pollEvent(event)) {
+  while (!_closed && window.pollEvent(event)) {
     using Type = backend::InputEvent::Type;
     switch (event.type) {
       case Type::Quit:
@@ -167,8 +127,6 @@ void GLView::pollEvents() {
       case Type::Shown:
         if (Application* app = Application::getInstance()) app->applicationWillEnterForeground();
         break;
-      case Type::FocusGained:
-        break;
     }
   }
   release();
@@ -178,7 +136,7 @@ void GLView::injectTouch(TouchPhase phase, const Vec2& designPoint) {
   if (phase == TouchPhase::BEGAN) {
     if (_touch) injectTouch(TouchPhase::CANCELLED, _touch->getLocation());
     _touch = new Touch();
-    _touch->setTouchInfo(0, designPoint);
+    _touch->setTouchInfo(designPoint);
     dispatchTouch(phase, _touch);
     return;
   }

@@ -16,8 +16,11 @@ namespace cocos2d {
 
 class Touch;
 
-enum class ResolutionPolicy { EXACT_FIT, NO_BORDER, SHOW_ALL, FIXED_HEIGHT, FIXED_WIDTH, UNKNOWN };
+// EXACT_FIT stretches the design area over the whole window; SHOW_ALL keeps its proportions
+// and letterboxes it.
+enum class ResolutionPolicy { EXACT_FIT, SHOW_ALL };
 
+// The colour, depth and stencil bits an application asks of a GL context.
 struct GLContextAttrs {
   int redBits = 8;
   int greenBits = 8;
@@ -25,16 +28,15 @@ struct GLContextAttrs {
   int alphaBits = 8;
   int depthBits = 24;
   int stencilBits = 8;
-  int multisamplingCount = 0;
 };
 
 enum class TouchPhase { BEGAN, MOVED, ENDED, CANCELLED };
 
 class GLView : public Ref {
  public:
-  // Kept for applications written against the engine API; the software backend ignores them.
-  static void setGLContextAttrs(GLContextAttrs& attrs);
-  static GLContextAttrs getGLContextAttrs();
+  // Kept for applications written against the engine API: frames are drawn in software,
+  // without a GL context to ask anything of.
+  static void setGLContextAttrs(GLContextAttrs&) {}
   // Windows opened after this run offscreen: no display needed, no audio, same pixels.
   static void setHeadless(bool headless);
   static bool isHeadless();
@@ -44,27 +46,17 @@ class GLView : public Ref {
   ~GLView() override;
 
   backend::Backend* getBackend() const { return _backend.get(); }
-  bool isOpenGLReady() const { return _backend != nullptr && !_closed; }
-  // Marks the window as closing; the backend closes it when the view is released.
-  virtual void end();
   bool windowShouldClose() const { return _closed; }
   const std::string& getViewName() const { return _viewName; }
 
-  // EXACT_FIT stretches the design area over the whole window; SHOW_ALL letterboxes,
-  // NO_BORDER crops, FIXED_WIDTH/FIXED_HEIGHT keep one dimension and adapt the other.
   void setDesignResolutionSize(float width, float height, ResolutionPolicy policy);
   const Size& getDesignResolutionSize() const { return _designResolutionSize; }
-  ResolutionPolicy getResolutionPolicy() const { return _resolutionPolicy; }
   const Size& getFrameSize() const { return _frameSize; }
-  // The window took this size (pixels): the design area is fitted to it again.
-  void setFrameSize(float width, float height);
-  Size getVisibleSize() const;
-  Vec2 getVisibleOrigin() const;
-  float getScaleX() const { return _scaleX; }
-  float getScaleY() const { return _scaleY; }
+  // The whole design area is visible whatever the policy.
+  Size getVisibleSize() const { return _designResolutionSize; }
+  Vec2 getVisibleOrigin() const { return Vec2::ZERO; }
   // Design units (origin bottom-left) to window pixels (origin top-left).
   AffineTransform getDesignToWindowTransform() const;
-  Vec2 windowToDesign(float pixelX, float pixelY) const;
 
   // Reads every pending backend event: the left button becomes touch 0 (in design units),
   // keys become key events (a held key presses again as the system repeats it, with the
@@ -81,13 +73,15 @@ class GLView : public Ref {
   void injectKeyEvent(EventKeyboard& event);
   // Text typed as the system's layout delivers it: a press of KEY_NONE that carries it.
   void injectText(const std::string& text);
-  bool isTouchInProgress() const { return _touch != nullptr; }
 
  protected:
   GLView(std::unique_ptr<backend::Backend> backend, const std::string& viewName, const Size& frameSize);
   static void setLastError(const std::string& error);
 
  private:
+  // The window took this size (pixels): the design area is fitted to it again.
+  void setFrameSize(float width, float height);
+  Vec2 windowToDesign(float pixelX, float pixelY) const;
   void updateScale();
   void dispatchTouch(TouchPhase phase, Touch* touch);
 
@@ -95,7 +89,7 @@ class GLView : public Ref {
   std::string _viewName;
   Size _frameSize;
   Size _designResolutionSize;
-  ResolutionPolicy _resolutionPolicy = ResolutionPolicy::UNKNOWN;
+  ResolutionPolicy _resolutionPolicy = ResolutionPolicy::EXACT_FIT;
   float _scaleX = 1, _scaleY = 1;
   Vec2 _viewportOrigin;  // pixels from the window's bottom-left corner to the design area's
   bool _closed = false;

@@ -27,8 +27,8 @@ GLViewImpl* GLViewImpl::createWithBackend(std::unique_ptr<backend::Backend> back
   window.height = static_cast<int>(std::lround(rect.size.height * frameZoomFactor));
   window.resizable = resizable;
   window.headless = isHeadless();
-  if (!backend->openWindow(window)) {
-    setLastError(backend->lastError());
+  if (!backend->window().openWindow(window)) {
+    setLastError(backend->window().lastError());
     return nullptr;
   }
   const Size frame(static_cast<float>(window.width), static_cast<float>(window.height));

@@ -17,8 +17,8 @@ TEST(BackendLoader, LoadsTheModuleNamedByTheEnvironment) {
   std::string error;
   auto backend = cocos2d::backend::loadBackend(error);
   ASSERT_NE(backend, nullptr) << error;
-  EXPECT_GT(backend->monotonicNanoseconds(), 0u);
-  EXPECT_FALSE(backend->isHeadless());
+  EXPECT_GT(backend->window().monotonicNanoseconds(), 0u);
+  EXPECT_FALSE(backend->window().isHeadless());
   // Loaded locally: the module's symbols do not leak into the program's namespace.
   EXPECT_EQ(dlsym(RTLD_DEFAULT, "pemtrixCreateBackend"), nullptr);
 }

@@ -23,7 +23,7 @@ inline std::unique_ptr<SdlBackend> openHeadless(int width = 480, int height = 76
   options.width = width;
   options.height = height;
   options.headless = true;
-  EXPECT_TRUE(backend->openWindow(options)) << backend->lastError();
+  EXPECT_TRUE(backend->window().openWindow(options)) << backend->window().lastError();
   return backend;
 }
 
@@ -80,7 +80,7 @@ class Shot {
 // Takes the backend's screenshot and reads it back.
 inline std::unique_ptr<Shot> capture(SdlBackend& backend, const std::string& name) {
   const std::string path = tempFile(name);
-  EXPECT_TRUE(backend.saveScreenshot(path));
+  EXPECT_TRUE(backend.drawing().saveScreenshot(path));
   return std::make_unique<Shot>(path);
 }
 

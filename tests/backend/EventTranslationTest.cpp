@@ -132,7 +132,7 @@ TEST(EventTranslation, WindowChanges) {
       {SDL_WINDOWEVENT_EXPOSED, true, Type::Exposed},      {SDL_WINDOWEVENT_SIZE_CHANGED, true, Type::Resized},
       {SDL_WINDOWEVENT_HIDDEN, true, Type::Hidden},        {SDL_WINDOWEVENT_MINIMIZED, true, Type::Hidden},
       {SDL_WINDOWEVENT_SHOWN, true, Type::Shown},          {SDL_WINDOWEVENT_RESTORED, true, Type::Shown},
-      {SDL_WINDOWEVENT_FOCUS_GAINED, true, Type::FocusGained}, {SDL_WINDOWEVENT_FOCUS_LOST, false, Type::Quit},
+      {SDL_WINDOWEVENT_FOCUS_GAINED, false, Type::Quit},   {SDL_WINDOWEVENT_FOCUS_LOST, false, Type::Quit},
       {SDL_WINDOWEVENT_MOVED, false, Type::Quit},          {SDL_WINDOWEVENT_ENTER, false, Type::Quit},
   };
   for (const auto& c : cases) {

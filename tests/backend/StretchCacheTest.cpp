@@ -31,19 +31,20 @@ class StretchCacheTest : public testing::Test {
   void SetUp() override {
     backend_ = openHeadless();
     int w = 0, h = 0;
-    image_ = backend_->loadImage(busyImage(), w, h);
+    image_ = backend_->drawing().loadImage(busyImage(), w, h);
     ASSERT_NE(image_, 0u);
   }
   // The keypad's way: a background, then the image at about 0.44 of its size, plain and
   // tinted, each at a size of its own.
   std::unique_ptr<Shot> frame(const std::string& name) {
-    backend_->beginFrame(Color4B{38, 50, 56, 255});
-    backend_->drawRect(upright(1, 0, 768), 480, 300, Color4B{200, 120, 40, 255});
+    backend_->drawing().beginFrame(Color4B{38, 50, 56, 255});
+    backend_->drawing().drawRect(upright(1, 0, 768), 480, 300, Color4B{200, 120, 40, 255});
     const Rect all(0, 0, 208, 152);
-    backend_->drawTexture(image_, all, upright(0.44f, 20.3f, 300.2f), 208, 152, Color4B{255, 255, 255, 255});
-    backend_->drawTexture(image_, all, upright(0.47f, 250, 300), 208, 152, Color4B{200, 180, 90, 160});
-    backend_->drawTexture(image_, Rect(50, 40, 100, 60), upright(0.7f, 200, 700), 100, 60, Color4B{255, 255, 255, 255});
-    backend_->endFrame();
+    backend_->drawing().drawTexture(image_, all, upright(0.44f, 20.3f, 300.2f), 208, 152, Color4B{255, 255, 255, 255});
+    backend_->drawing().drawTexture(image_, all, upright(0.47f, 250, 300), 208, 152, Color4B{200, 180, 90, 160});
+    backend_->drawing().drawTexture(image_, Rect(50, 40, 100, 60), upright(0.7f, 200, 700), 100, 60,
+                                    Color4B{255, 255, 255, 255});
+    backend_->drawing().endFrame();
     return capture(*backend_, name);
   }
   std::unique_ptr<SdlBackend> backend_;
@@ -52,18 +53,18 @@ class StretchCacheTest : public testing::Test {
 
 TEST_F(StretchCacheTest, StretchedCopiesLeaveEveryPixelAsItWas) {
   auto first = frame("stretch-1.png");
-  EXPECT_EQ(backend_->textures().stretched().stretchedCount(), 0u);  // one sighting is not enough
+  EXPECT_EQ(backend_->drawing().textures().stretched().stretchedCount(), 0u);  // one sighting is not enough
   auto second = frame("stretch-2.png");
   auto third = frame("stretch-3.png");
-  EXPECT_EQ(backend_->textures().stretched().stretchedCount(), 3u);
+  EXPECT_EQ(backend_->drawing().textures().stretched().stretchedCount(), 3u);
   int differing = 0;
   for (int y = 0; y < 768; ++y) {
     for (int x = 0; x < 480; ++x) {
-      differing += first->at(x, y) != second->at(x, y) || first->at(x, y) != third->at(x, y);
+      differing += !(first->at(x, y) == second->at(x, y)) || !(first->at(x, y) == third->at(x, y));
     }
   }
   EXPECT_EQ(differing, 0);
-  EXPECT_NE(first->at(60, 270), first->at(60, 150)) << "the image was drawn";
+  EXPECT_FALSE(first->at(60, 270) == first->at(60, 150)) << "the image was drawn";
 }
 
 // Images cut by the window's edge or by a clip are stretched ahead like the others, so that a
@@ -71,32 +72,32 @@ TEST_F(StretchCacheTest, StretchedCopiesLeaveEveryPixelAsItWas) {
 TEST_F(StretchCacheTest, OnlySteadyUnmirroredImagesAreStretchedAhead) {
   const Rect all(0, 0, 208, 152);
   for (int i = 0; i < 4; ++i) {
-    backend_->beginFrame(Color4B{0, 0, 0, 255});
+    backend_->drawing().beginFrame(Color4B{0, 0, 0, 255});
     // Growing at every frame, as an animation does.
     const float scale = 0.40f + 0.01f * static_cast<float>(i);
-    backend_->drawTexture(image_, all, upright(scale, 100, 300), 208, 152, Color4B{255, 255, 255, 255});
+    backend_->drawing().drawTexture(image_, all, upright(scale, 100, 300), 208, 152, Color4B{255, 255, 255, 255});
     // Partly outside the window, partly outside the clip (both steady), mirrored.
-    backend_->drawTexture(image_, all, upright(0.44f, -30, 500), 208, 152, Color4B{255, 255, 255, 255});
+    backend_->drawing().drawTexture(image_, all, upright(0.44f, -30, 500), 208, 152, Color4B{255, 255, 255, 255});
     const Rect clip(300, 0, 180, 768);
-    backend_->setClip(&clip);
-    backend_->drawTexture(image_, all, upright(0.44f, 280, 500), 208, 152, Color4B{255, 255, 255, 255});
-    backend_->setClip(nullptr);
-    backend_->drawTexture(image_, all, AffineTransform{-0.44f, 0, 0, -0.44f, 200, 700}, 208, 152,
+    backend_->drawing().setClip(&clip);
+    backend_->drawing().drawTexture(image_, all, upright(0.44f, 280, 500), 208, 152, Color4B{255, 255, 255, 255});
+    backend_->drawing().setClip(nullptr);
+    backend_->drawing().drawTexture(image_, all, AffineTransform{-0.44f, 0, 0, -0.44f, 200, 700}, 208, 152,
                           Color4B{255, 255, 255, 255});
     // Drawn at its own size: nothing to stretch.
-    backend_->drawTexture(image_, all, upright(1, 100, 768), 208, 152, Color4B{255, 255, 255, 255});
-    backend_->endFrame();
+    backend_->drawing().drawTexture(image_, all, upright(1, 100, 768), 208, 152, Color4B{255, 255, 255, 255});
+    backend_->drawing().endFrame();
   }
-  EXPECT_EQ(backend_->textures().stretched().stretchedCount(), 1u) << "the two cut ones share one size";
+  EXPECT_EQ(backend_->drawing().textures().stretched().stretchedCount(), 1u) << "the two cut ones share one size";
 }
 
 TEST_F(StretchCacheTest, ReleasingTexturesDropsTheStretchedOnes) {
   frame("release-1.png");
   frame("release-2.png");
-  ASSERT_GT(backend_->textures().stretched().stretchedCount(), 0u);
-  backend_->textures().releaseTextures();
-  EXPECT_EQ(backend_->textures().stretched().size(), 0u);
-  EXPECT_EQ(backend_->textures().stretched().bytes(), 0u);
+  ASSERT_GT(backend_->drawing().textures().stretched().stretchedCount(), 0u);
+  backend_->drawing().textures().releaseTextures();
+  EXPECT_EQ(backend_->drawing().textures().stretched().size(), 0u);
+  EXPECT_EQ(backend_->drawing().textures().stretched().bytes(), 0u);
 }
 
 }  // namespace

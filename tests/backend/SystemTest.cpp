@@ -48,14 +48,14 @@ class ScopedEnv {
 TEST(System, HeadlessClipboardPassesEveryByteThrough) {
   auto backend = openHeadless();
   std::string out;
-  EXPECT_FALSE(backend->getClipboardText(out));
+  EXPECT_FALSE(backend->desktop().getClipboardText(out));
   std::string bytes;
   for (int b = 1; b <= 255; ++b) bytes.push_back(static_cast<char>(b));
-  backend->setClipboardText(bytes);
-  ASSERT_TRUE(backend->getClipboardText(out));
+  backend->desktop().setClipboardText(bytes);
+  ASSERT_TRUE(backend->desktop().getClipboardText(out));
   EXPECT_EQ(out, bytes);
-  backend->setClipboardText("");
-  EXPECT_FALSE(backend->getClipboardText(out));  // empty means no text
+  backend->desktop().setClipboardText("");
+  EXPECT_FALSE(backend->desktop().getClipboardText(out));  // empty means no text
 }
 
 TEST(System, PreferredLanguageFollowsTheLocaleVariables) {
@@ -80,7 +80,7 @@ TEST(System, PreferredLanguageFollowsTheLocaleVariables) {
     env.set("LC_ALL", c.lcAll);
     env.set("LANG", c.lang);
     env.set("LANGUAGE", c.language);
-    EXPECT_EQ(backend.preferredLanguage(), c.expected)
+    EXPECT_EQ(backend.desktop().preferredLanguage(), c.expected)
         << (c.lcAll ? c.lcAll : "-") << " " << (c.lang ? c.lang : "-") << " " << (c.language ? c.language : "-");
   }
 }
@@ -91,17 +91,17 @@ TEST(System, WithoutADisplayOnlyHeadlessOpens) {
   env.set("WAYLAND_DISPLAY", nullptr);
   SdlBackend windowed;
   cocos2d::backend::WindowOptions options;
-  EXPECT_FALSE(windowed.openWindow(options));
-  EXPECT_EQ(windowed.lastError(), "cannot open a window: no display (set DISPLAY, or use --headless)");
+  EXPECT_FALSE(windowed.window().openWindow(options));
+  EXPECT_EQ(windowed.window().lastError(), "cannot open a window: no display (set DISPLAY, or use --headless)");
   auto headless = openHeadless();
-  EXPECT_TRUE(headless->isHeadless());
-  EXPECT_TRUE(headless->lastError().empty());
+  EXPECT_TRUE(headless->window().isHeadless());
+  EXPECT_TRUE(headless->window().lastError().empty());
 }
 
 TEST(System, HeadlessRunsNeitherOpenLinksNorPlaySound) {
   auto backend = openHeadless();
-  EXPECT_FALSE(backend->openURL("https://example.com/"));
-  backend->playEffect(PEMTRIX_SOURCE_DIR "/resources/sounds/button45.mp3", false, 1, 0, 1);
+  EXPECT_FALSE(backend->desktop().openURL("https://example.com/"));
+  backend->sound().playEffect(PEMTRIX_SOURCE_DIR "/resources/sounds/button45.mp3", false, 1, 0, 1);
 }
 
 // The opener started for a link sees standard input, output and error and nothing else of
@@ -144,9 +144,9 @@ TEST(System, UrlOpenerInheritsNoDescriptorOfOurs) {
 
 TEST(System, MonotonicClockAdvances) {
   SdlBackend backend;
-  const auto a = backend.monotonicNanoseconds();
+  const auto a = backend.window().monotonicNanoseconds();
   SDL_Delay(2);
-  const auto b = backend.monotonicNanoseconds();
+  const auto b = backend.window().monotonicNanoseconds();
   EXPECT_GE(b - a, 1'000'000u);
   EXPECT_LT(b - a, 2'000'000'000u);
 }

@@ -55,15 +55,15 @@ class TurnedTextTest : public testing::Test {
  protected:
   void SetUp() override {
     backend_ = openHeadless();
-    backend_->beginFrame(kWhite);
-    font_ = backend_->openFont("Arial", "en");
+    backend_->drawing().beginFrame(kWhite);
+    font_ = backend_->text().openFont("Arial", "en");
   }
   void draw(char32_t c, const AffineTransform& t, const Color4B& colour = kBlack) {
     const GlyphPlacement g{c, 0, 0};
-    backend_->drawGlyphs(font_, kSize, &g, 1, t, colour);
+    backend_->drawing().drawGlyphs(font_, kSize, &g, 1, t, colour);
   }
   std::unique_ptr<Shot> present(const std::string& name) {
-    backend_->endFrame();
+    backend_->drawing().endFrame();
     return capture(*backend_, name);
   }
   std::unique_ptr<SdlBackend> backend_;
@@ -118,14 +118,14 @@ TEST_F(TurnedTextTest, AnyAngleTurnsTheInkAboutThePen) {
     EXPECT_NEAR(turned.x, 240 + dx * std::cos(r) - dy * std::sin(r), 1.0) << angles[i];
     EXPECT_NEAR(turned.y, penY + dx * std::sin(r) + dy * std::cos(r), 1.0) << angles[i];
   }
-  EXPECT_EQ(backend_->glyphCache().turnedCount(), 5u);
+  EXPECT_EQ(backend_->drawing().glyphCache().turnedCount(), 5u);
 }
 
 TEST_F(TurnedTextTest, BlendedGlyphsKeepTheirPlaceAmongOtherDrawing) {
   // Glyph, then a box over its left half; box, then a glyph over it.
   draw(U'M', turnedAt(100, 200, 30));
-  backend_->drawRect(upright(1, 60, 240), 40, 80, Color4B{0, 0, 255, 255});
-  backend_->drawRect(upright(1, 250, 240), 80, 80, Color4B{255, 0, 0, 255});
+  backend_->drawing().drawRect(upright(1, 60, 240), 40, 80, Color4B{0, 0, 255, 255});
+  backend_->drawing().drawRect(upright(1, 250, 240), 80, 80, Color4B{255, 0, 0, 255});
   draw(U'M', turnedAt(280, 200, 30));
   auto shot = present("turned-order.png");
   int underBox = 0, onRed = 0, besideBox = 0;
@@ -141,9 +141,9 @@ TEST_F(TurnedTextTest, BlendedGlyphsKeepTheirPlaceAmongOtherDrawing) {
 
 TEST_F(TurnedTextTest, TheClipCutsTurnedGlyphs) {
   const Rect clip(100, 150, 200, 40);  // window pixels: x 100..300, y 150..190
-  backend_->setClip(&clip);
+  backend_->drawing().setClip(&clip);
   draw(U'W', turnedAt(190, 190, 20));
-  backend_->setClip(nullptr);
+  backend_->drawing().setClip(nullptr);
   auto shot = present("turned-clip.png");
   int inside = 0, outside = 0;
   for (int y = 120; y < 240; ++y) {
@@ -159,7 +159,7 @@ TEST_F(TurnedTextTest, TheClipCutsTurnedGlyphs) {
 TEST_F(TurnedTextTest, SkewedOrSqueezedTextKeepsTheTexturedPath) {
   // The flip transition squeezes text horizontally; a turn on top does not make it a turn.
   draw(U'H', turnedAt(200, 300, 30) * AffineTransform::scaling(0.5f, 1));
-  EXPECT_EQ(backend_->glyphCache().turnedCount(), 0u);
+  EXPECT_EQ(backend_->drawing().glyphCache().turnedCount(), 0u);
   auto shot = present("squeezed.png");
   EXPECT_GT(inkAround(*shot, 200, 290, 30).weight, 255 * 20);
 }
@@ -167,19 +167,20 @@ TEST_F(TurnedTextTest, SkewedOrSqueezedTextKeepsTheTexturedPath) {
 TEST_F(TurnedTextTest, TurnedGlyphsThatDoNotFitStillGetDrawn) {
   // Eight characters of 100 pixels at every angle step in one frame: more turned glyphs
   // than the budget holds.
-  const GlyphCache& cache = backend_->glyphCache();
+  const GlyphCache& cache = backend_->drawing().glyphCache();
   for (int i = 0; i < 8; ++i) {
     const GlyphPlacement g{static_cast<char32_t>(0x6C34 + i), 0, 0};
     for (int step = 0; step < GlyphCache::kStepsPerTurn; ++step) {
-      backend_->drawGlyphs(font_, 100, &g, 1, upright(1, 240, 400) * AffineTransform::rotationClockwise(5.0f * step),
-                           kBlack);
+      backend_->drawing().drawGlyphs(font_, 100, &g, 1,
+                                     upright(1, 240, 400) * AffineTransform::rotationClockwise(5.0f * step), kBlack);
       ASSERT_LE(cache.bytes(), cache.budget());
     }
   }
   EXPECT_LT(cache.turnedCount(), 8u * GlyphCache::kStepsPerTurn);  // some were refused...
-  backend_->beginFrame(kWhite);
+  backend_->drawing().beginFrame(kWhite);
   const GlyphPlacement last{0x6C34 + 7, 0, 0};
-  backend_->drawGlyphs(font_, 100, &last, 1, upright(1, 240, 400) * AffineTransform::rotationClockwise(355), kBlack);
+  backend_->drawing().drawGlyphs(font_, 100, &last, 1, upright(1, 240, 400) * AffineTransform::rotationClockwise(355),
+                                 kBlack);
   auto shot = present("refused.png");
   EXPECT_GT(inkAround(*shot, 280, 360, 60).weight, 255 * 100);  // ...and drawn all the same
 }

@@ -39,7 +39,7 @@ class CoreEvent : public CoreTest {
   void press() { view->injectKey(Code::KEY_A, true); }
 };
 
-TEST_F(CoreEvent, SceneGraphPriorityIsFrontMostFirstBetweenFixedPriorities) {
+TEST_F(CoreEvent, SceneGraphPriorityIsFrontMostFirst) {
   Scene* scene = runScene();
   Node* back = Node::create();
   Node* a = Node::create();
@@ -56,11 +56,8 @@ TEST_F(CoreEvent, SceneGraphPriorityIsFrontMostFirstBetweenFixedPriorities) {
            {a, "a"}, {back, "back"}, {c, "c"}, {scene, "scene"}, {d, "d"}, {b, "b"}}) {
     dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger(name), node);
   }
-  dispatcher()->addEventListenerWithFixedPriority(keyLogger("+3"), 3);
-  dispatcher()->addEventListenerWithFixedPriority(keyLogger("-5"), -5);
-  dispatcher()->addEventListenerWithFixedPriority(keyLogger("+1"), 1);
   press();
-  EXPECT_EQ(journal, (std::vector<std::string>{"-5", "c", "b", "a", "d", "scene", "back", "+1", "+3"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"c", "b", "a", "d", "scene", "back"}));
 }
 
 TEST_F(CoreEvent, InvisibleNodesStillOrderTheirListeners) {
@@ -89,14 +86,14 @@ TEST_F(CoreEvent, ClaimingAndSwallowingTouches) {
       {"declined by the front", false, true, true, {"front.began", "back.began", "back.moved", "back.ended"}},
       {"claimed by nobody", false, false, false, {"front.began", "back.began"}},
   };
+  Scene* scene = runScene();
   for (const Case& c : cases) {
-    Scene* scene = Scene::create();
-    director()->replaceScene(scene);
-    frames(1);
+    Node* layer = Node::create();
+    scene->addChild(layer);
     Node* backNode = Node::create();
     Node* frontNode = Node::create();
-    scene->addChild(backNode);
-    scene->addChild(frontNode);
+    layer->addChild(backNode);
+    layer->addChild(frontNode);
     dispatcher()->addEventListenerWithSceneGraphPriority(touchLogger("back", c.backClaims, false), backNode);
     dispatcher()->addEventListenerWithSceneGraphPriority(touchLogger("front", c.frontClaims, c.frontSwallows),
                                                          frontNode);
@@ -105,6 +102,7 @@ TEST_F(CoreEvent, ClaimingAndSwallowingTouches) {
     view->injectTouch(TouchPhase::MOVED, Vec2(2, 2));
     view->injectTouch(TouchPhase::ENDED, Vec2(2, 2));
     EXPECT_EQ(journal, c.expected) << c.what;
+    layer->removeFromParentAndCleanup(true);
   }
 }
 
@@ -131,16 +129,16 @@ TEST_F(CoreEvent, ChangesDuringADispatchTakeEffectSafely) {
   scene->addChild(n1);  // in front: first
   EventListenerKeyboard* second = keyLogger("second");
   auto* first = EventListenerKeyboard::create();
-  first->onKeyPressed = [this, second, n1](Code, Event*) {
+  first->onKeyPressed = [this, n2](Code, Event*) {
     journal.push_back("first");
-    dispatcher()->removeEventListener(second);
-    dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger("added"), n1);
+    dispatcher()->removeEventListenersForTarget(n2);
+    dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger("added"), n2);
   };
   dispatcher()->addEventListenerWithSceneGraphPriority(first, n1);
   dispatcher()->addEventListenerWithSceneGraphPriority(second, n2);
   press();
   EXPECT_EQ(journal, (std::vector<std::string>{"first"})) << "removed: skipped; added: not this time";
-  first->setEnabled(false);
+  dispatcher()->removeEventListenersForTarget(n1);
   journal.clear();
   press();
   EXPECT_EQ(journal, (std::vector<std::string>{"added"}));
@@ -152,31 +150,17 @@ TEST_F(CoreEvent, AListenerMayDestroyItsOwnNode) {
   scene->addChild(node);
   auto* l = EventListenerKeyboard::create();
   l->onKeyPressed = [this, node](Code, Event*) {
-    node->removeFromParent();  // the last reference: the node dies after the callback
+    node->removeFromParentAndCleanup(true);  // the last reference: the node dies after the callback
     journal.push_back(node->getParent() == nullptr ? "removed" : "still there");
   };
   dispatcher()->addEventListenerWithSceneGraphPriority(l, node);
   press();
   press();
   EXPECT_EQ(journal, (std::vector<std::string>{"removed"}));
-  EXPECT_EQ(dispatcher()->getListenerCount(), 0u);
-}
-
-TEST_F(CoreEvent, StopPropagationEndsTheKeyForLaterListeners) {
-  Scene* scene = runScene();
-  auto* stopper = EventListenerKeyboard::create();
-  stopper->onKeyPressed = [this](Code, Event* e) {
-    journal.push_back("stopper");
-    e->stopPropagation();
-  };
-  dispatcher()->addEventListenerWithSceneGraphPriority(keyLogger("after"), scene);
-  dispatcher()->addEventListenerWithFixedPriority(stopper, -1);
-  press();
-  EXPECT_EQ(journal, (std::vector<std::string>{"stopper"}));
 }
 
 TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
-  runScene();
+  Scene* scene = runScene();
   auto* keys = EventListenerKeyboard::create();
   keys->onKeyPressed = [this](Code code, Event* e) {
     const auto* key = static_cast<EventKeyboard*>(e);
@@ -185,12 +169,12 @@ TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
                       (key->getModifiers() ? " m" + std::to_string(key->getModifiers()) : ""));
   };
   keys->onKeyReleased = [this](Code code, Event*) { journal.push_back("up " + std::to_string(int(code))); };
-  dispatcher()->addEventListenerWithFixedPriority(keys, 1);
+  dispatcher()->addEventListenerWithSceneGraphPriority(keys, scene);
   auto* touches = EventListenerTouchOneByOne::create();
   auto where = [](Touch* t) {
-    const Vec2 p = t->getLocation(), d = t->getDelta(), s = t->getStartLocation();
+    const Vec2 p = t->getLocation(), q = t->getPreviousLocation();
     char buf[96];
-    std::snprintf(buf, sizeof buf, "%.0f,%.0f d%.0f,%.0f s%.0f,%.0f", p.x, p.y, d.x, d.y, s.x, s.y);
+    std::snprintf(buf, sizeof buf, "%.0f,%.0f from %.0f,%.0f", p.x, p.y, q.x, q.y);
     return std::string(buf);
   };
   touches->onTouchBegan = [this, where](Touch* t, Event*) {
@@ -199,7 +183,7 @@ TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
   };
   touches->onTouchMoved = [this, where](Touch* t, Event*) { journal.push_back("moved " + where(t)); };
   touches->onTouchEnded = [this, where](Touch* t, Event*) { journal.push_back("ended " + where(t)); };
-  dispatcher()->addEventListenerWithFixedPriority(touches, 2);
+  dispatcher()->addEventListenerWithSceneGraphPriority(touches, scene);
 
   using Type = backend::InputEvent::Type;
   auto event = [](Type type, float x = 0, float y = 0, int key = 0, bool repeat = false) {
@@ -218,16 +202,19 @@ TEST_F(CoreEvent, WindowInputBecomesTouchesAndKeys) {
   backend::InputEvent composed = event(Type::Text);
   composed.text = "\xC3\xA9";
   // Keys press again as the system repeats them, with the text the layout made of them.
-  fake->events = {event(Type::MouseDown, 240, 384), event(Type::MouseMove, 246, 378), event(Type::MouseUp, 246, 378),
-                  event(Type::MouseMove, 0, 0),  // no button held: nothing
-                  event(Type::KeyDown, 0, 0, 84), event(Type::KeyDown, 0, 0, 84, true), event(Type::KeyUp, 0, 0, 84),
-                  typed, composed};
+  for (const backend::InputEvent& e :
+       {event(Type::MouseDown, 240, 384), event(Type::MouseMove, 246, 378), event(Type::MouseUp, 246, 378),
+        event(Type::MouseMove, 0, 0),  // no button held: nothing
+        event(Type::KeyDown, 0, 0, 84), event(Type::KeyDown, 0, 0, 84, true), event(Type::KeyUp, 0, 0, 84), typed,
+        composed}) {
+    fake->window().queueEvent(e);
+  }
   view->pollEvents();
-  EXPECT_EQ(journal, (std::vector<std::string>{"began 400,640 d0,0 s400,640", "moved 410,650 d10,10 s400,640",
-                                               "ended 410,650 d0,0 s400,640", "down 84", "down 84 again", "up 84",
+  EXPECT_EQ(journal, (std::vector<std::string>{"began 400,640 from 400,640", "moved 410,650 from 400,640",
+                                               "ended 410,650 from 410,650", "down 84", "down 84 again", "up 84",
                                                "down 84 '(' m1", "down 0 '\xC3\xA9'"}));
   EXPECT_FALSE(director()->isEndRequested());
-  fake->events = {event(Type::Quit)};
+  fake->window().queueEvent(event(Type::Quit));
   view->pollEvents();
   EXPECT_TRUE(director()->isEndRequested());
 }
@@ -249,13 +236,13 @@ TEST_F(CoreEvent, VisibilityReachesTheApplicationAndExposureRedraws) {
   hidden.type = backend::InputEvent::Type::Hidden;
   shown.type = backend::InputEvent::Type::Shown;
   exposed.type = backend::InputEvent::Type::Exposed;
-  fake->events = {hidden, shown, exposed};
+  for (const backend::InputEvent& e : {hidden, shown, exposed}) fake->window().queueEvent(e);
   view->pollEvents();
   EXPECT_EQ(app.background, 1);
   EXPECT_EQ(app.foreground, 1);
-  const int drawn = fake->frames;
+  const int drawn = fake->drawing().frames;
   frames(1);
-  EXPECT_EQ(fake->frames, drawn + 1) << "exposed: the next frame draws";
+  EXPECT_EQ(fake->drawing().frames, drawn + 1) << "exposed: the next frame draws";
 }
 
 }  // namespace

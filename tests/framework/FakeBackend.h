@@ -1,22 +1,32 @@
-// A backend that records what the engine asks of it instead of touching any system: drawing
-// calls go into a list, input comes from a queue the test fills, text has fixed metrics
-// (advance 0.5 x size per code point, line height 1.15 x size) and images have the sizes the
-// test registers (or those in a PNG file's header).
+// The null backend with a record of what the engine asks of it: drawing calls go into a list,
+// fonts opened, effects played and links opened are kept, and a test can make the window fail
+// to open, give images sizes without files, offer partial frames and pick the language. Input
+// comes from the null window's queue and text has the null backend's fixed metrics (advance
+// 0.5 x size per code point, line height 1.15 x size).
 #pragma once
 
-#include <deque>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/null/NullBackend.h"
 
 namespace pemtrix_test {
 
 using namespace cocos2d;
 
-class FakeBackend : public backend::Backend {
+class RecordingWindow : public backend::null::NullWindow {
+ public:
+  bool failOpen = false;
+  std::string openError = "no display";
+
+  bool openWindow(backend::WindowOptions& options) override;
+  std::string lastError() const override { return failOpen ? openError : ""; }
+  std::size_t waitSourceCount() const { return waitSources().size(); }
+};
+
+class RecordingDrawing : public backend::null::NullDrawing {
  public:
   struct Call {
     enum class Kind { BeginFrame, SetClip, ClearClip, Rect, Texture, Glyphs, EndFrame };
@@ -33,27 +43,12 @@ class FakeBackend : public backend::Backend {
     std::vector<backend::GlyphPlacement> glyphs;
   };
 
-  // --- configuration by the test
-  bool failOpen = false;
-  std::string openError = "no display";
-  std::string language = "en";
-  std::uint64_t nanoseconds = 0;
-  std::deque<backend::InputEvent> events;
   bool partialFrames = false;  // redraws of a region of the window are offered
-  std::map<std::string, std::pair<int, int>> imageSizes;  // by path
+  std::map<std::string, std::pair<int, int>> imageSizes;  // by path, for files that are no PNG
 
-  // --- what happened
-  backend::WindowOptions window;
-  bool windowOpen = false;
   std::vector<Call> calls;  // since the last clearCalls
   int frames = 0;
   std::vector<std::string> screenshots;
-  int waits = 0;
-  std::vector<std::string> effects;
-  std::vector<std::string> urls;
-  std::vector<std::pair<std::string, std::string>> fontsOpened;  // family, language
-  std::string clipboard;
-  bool hasClipboard = false;
 
   void clearCalls() { calls.clear(); }
   std::vector<const Call*> callsOf(Call::Kind kind) const;
@@ -62,12 +57,6 @@ class FakeBackend : public backend::Backend {
   // The code points drawn, in call order, as UTF-32.
   std::u32string drawnText() const;
 
-  bool openWindow(backend::WindowOptions& s) override;
-  std::string lastError() const override { return failOpen ? openError : ""; }
-  bool isHeadless() const override { return window.headless; }
-  bool pollEvent(backend::InputEvent& event) override;
-  // Time passes while waiting: the clock moves on by the whole timeout.
-  void waitForEvent(int timeoutMilliseconds) override;
   void beginFrame(const Color4B& clear) override;
   void setClip(const Rect* pixelRect) override;
   void drawRect(const AffineTransform& t, float w, float h, const Color4B& c) override;
@@ -81,18 +70,53 @@ class FakeBackend : public backend::Backend {
   void endPartialFrame(const Rect& region) override;
   bool saveScreenshot(const std::string& path) override;
   backend::TextureId loadImage(const std::string& path, int& width, int& height) override;
-  backend::FontId openFont(const std::string& family, const std::string& lang) override;
-  backend::FontMetrics fontMetrics(backend::FontId font, float size) override;
-  float glyphAdvance(backend::FontId font, float size, char32_t codepoint) override;
+};
+
+class RecordingText : public backend::null::NullText {
+ public:
+  std::vector<std::pair<std::string, std::string>> fontsOpened;  // family, language
+
+  backend::FontId openFont(const std::string& family, const std::string& language) override {
+    fontsOpened.emplace_back(family, language);
+    return NullText::openFont(family, language);
+  }
+};
+
+class RecordingSound : public backend::null::NullSound {
+ public:
+  std::vector<std::string> effects;
+
   void playEffect(const std::string& path, bool, float, float, float) override { effects.push_back(path); }
-  void setClipboardText(const std::string& bytes) override;
-  bool getClipboardText(std::string& bytes) override;
-  bool openURL(const std::string& url) override;
+};
+
+class RecordingDesktop : public backend::null::NullDesktop {
+ public:
+  std::string language = "en";
+  std::vector<std::string> urls;
+
+  bool openURL(const std::string& url) override {
+    urls.push_back(url);
+    return true;
+  }
   std::string preferredLanguage() override { return language; }
-  std::uint64_t monotonicNanoseconds() override { return nanoseconds; }
+};
+
+class FakeBackend : public backend::Backend {
+ public:
+  using Call = RecordingDrawing::Call;
+
+  RecordingWindow& window() override { return _window; }
+  RecordingDrawing& drawing() override { return _drawing; }
+  RecordingText& text() override { return _text; }
+  RecordingSound& sound() override { return _sound; }
+  RecordingDesktop& desktop() override { return _desktop; }
 
  private:
-  std::vector<std::string> _texturePaths;
+  RecordingWindow _window;
+  RecordingDrawing _drawing;
+  RecordingText _text;
+  RecordingSound _sound;
+  RecordingDesktop _desktop;
 };
 
 }  // namespace pemtrix_test

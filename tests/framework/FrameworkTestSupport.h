@@ -33,8 +33,7 @@ class CoreTest : public ::testing::Test {
 
   void TearDown() override {
     director()->reset();
-    FileUtils::destroyInstance();
-    Application::clearOpenedURLs();
+    FileUtils::getInstance()->setSearchPaths({});
     for (const std::string& path : _files) std::remove(path.c_str());
     if (!_imageDir.empty()) ::rmdir(_imageDir.c_str());
   }
@@ -46,14 +45,14 @@ class CoreTest : public ::testing::Test {
       char pattern[] = "/tmp/pemtrix-core-XXXXXX";
       ASSERT_NE(::mkdtemp(pattern), nullptr);
       _imageDir = pattern;
-      FileUtils::getInstance()->addSearchPath(_imageDir);
+      FileUtils::getInstance()->setSearchPaths({_imageDir});
     }
     const std::string path = _imageDir + "/" + name;
     std::FILE* f = std::fopen(path.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
     _files.push_back(path);
-    fake->imageSizes[path] = {width, height};
+    fake->drawing().imageSizes[path] = {width, height};
   }
 
   static Director* director() { return Director::getInstance(); }

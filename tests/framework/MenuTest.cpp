@@ -52,15 +52,13 @@ TEST_F(CoreMenu, TheSelectionFollowsTheFingerAndReleaseFiresWhatIsUnderIt) {
   b->setPosition(0, 100);
   scene->addChild(Menu::create(a, b, nullptr));
   view->injectTouch(TouchPhase::BEGAN, Vec2(400, 640));
-  EXPECT_TRUE(a->isSelected());
   EXPECT_TRUE(showsSelectedImage(a));
   view->injectTouch(TouchPhase::MOVED, Vec2(600, 640));  // off every item
-  EXPECT_FALSE(a->isSelected());
   EXPECT_FALSE(showsSelectedImage(a));
   view->injectTouch(TouchPhase::MOVED, Vec2(400, 740));  // onto b
   EXPECT_TRUE(showsSelectedImage(b));
   view->injectTouch(TouchPhase::ENDED, Vec2(400, 740));
-  EXPECT_FALSE(b->isSelected());
+  EXPECT_FALSE(showsSelectedImage(b));
   EXPECT_EQ(journal, (std::vector<std::string>{"b"}));
 }
 
@@ -76,19 +74,18 @@ TEST_F(CoreMenu, ReleasingAwayFromTheItemFiresNothing) {
     if (c.drag) view->injectTouch(TouchPhase::MOVED, Vec2(400, 900));
     view->injectTouch(TouchPhase::ENDED, Vec2(400, 900));
     EXPECT_TRUE(journal.empty()) << c.what;
-    EXPECT_FALSE(a->isSelected()) << c.what;
+    EXPECT_FALSE(showsSelectedImage(a)) << c.what;
   }
 }
 
-TEST_F(CoreMenu, DisabledOrHiddenMenusAndDisabledItemsClaimNothing) {
+TEST_F(CoreMenu, DisabledOrHiddenMenusClaimNothing) {
   struct Case {
     const char* what;
-    bool menuEnabled, parentVisible, itemEnabled;
+    bool menuEnabled, parentVisible;
   };
   const Case cases[] = {
-      {"menu disabled", false, true, true},
-      {"menu's parent hidden", true, false, true},
-      {"item disabled", true, true, false},
+      {"menu disabled", false, true},
+      {"menu's parent hidden", true, false},
   };
   for (const Case& c : cases) {
     Node* holder = Node::create();
@@ -98,21 +95,21 @@ TEST_F(CoreMenu, DisabledOrHiddenMenusAndDisabledItemsClaimNothing) {
     holder->addChild(menu);
     menu->setEnabled(c.menuEnabled);
     holder->setVisible(c.parentVisible);
-    a->setEnabled(c.itemEnabled);
     // A listener behind everything learns whether the touch got past the menu.
+    Node* back = Node::create();
+    holder->addChild(back, -1);
     auto* behind = EventListenerTouchOneByOne::create();
     bool reachedBehind = false;
     behind->onTouchBegan = [&reachedBehind](Touch*, Event*) {
       reachedBehind = true;
       return false;
     };
-    director()->getEventDispatcher()->addEventListenerWithFixedPriority(behind, 10);
+    director()->getEventDispatcher()->addEventListenerWithSceneGraphPriority(behind, back);
     journal.clear();
     tap(400, 640);
     EXPECT_TRUE(journal.empty()) << c.what;
     EXPECT_TRUE(reachedBehind) << c.what;
-    director()->getEventDispatcher()->removeEventListener(behind);
-    holder->removeFromParent();
+    holder->removeFromParentAndCleanup(true);
   }
 }
 
@@ -130,24 +127,24 @@ TEST_F(CoreMenu, AlignItemsVerticallyStacksAroundTheCentre) {
     EXPECT_FLOAT_EQ(centre.y, expected[i]) << i;
   }
   // Scaled items take their scaled height.
-  items[0]->setScaleY(2);
-  menu->alignItemsVerticallyWithPadding(0);
-  EXPECT_FLOAT_EQ(items[0]->getPositionY(), 180);  // H = 540, top at 270, 90 tall scaled twice
-  EXPECT_FLOAT_EQ(items[1]->getPositionY(), 45);
+  items[0]->setScale(1, 2);
+  menu->alignItemsVertically();
+  EXPECT_FLOAT_EQ(items[0]->getPositionY(), 190);  // H = 560, top at 280, 90 tall scaled twice
+  EXPECT_FLOAT_EQ(items[1]->getPositionY(), 50);
 }
 
 TEST_F(CoreMenu, ACallbackMayRemoveItsOwnMenu) {
   Menu* menu = Menu::create();
   auto* a = MenuItemImage::create("a.png", "a-pushed.png", [this, &menu](Ref* sender) {
     journal.push_back(static_cast<MenuItemImage*>(sender)->getNormalImageFileName());
-    menu->removeFromParent();
+    menu->removeFromParentAndCleanup(true);
   });
   menu->addChild(a);
   scene->addChild(menu);
   frames(1);  // the menu now lives only through the scene
   tap(400, 640);
   EXPECT_EQ(journal, (std::vector<std::string>{"a.png"}));
-  EXPECT_EQ(scene->getChildrenCount(), 0u);
+  EXPECT_TRUE(scene->getChildren().empty());
   tap(400, 640);
   EXPECT_EQ(journal.size(), 1u);
 }

@@ -28,10 +28,10 @@ class PartialFrames : public CalculatorTest {
     CalculatorTest::SetUp();
     backend = dynamic_cast<backend::sdl::SdlBackend*>(Director::getInstance()->getBackend());
     ASSERT_NE(backend, nullptr);
-    backend->setPartialFrames(true);
+    backend->drawing().setPartialFrames(true);
     Director::getInstance()->drawFrame(true);
   }
-  void TearDown() override { backend->setPartialFrames(false); }
+  void TearDown() override { backend->drawing().setPartialFrames(false); }
 
   // The window after the change, drawn as the loop draws it, against a whole redraw.
   void expectSameAsWholeFrame(const std::string& what) {
@@ -39,9 +39,9 @@ class PartialFrames : public CalculatorTest {
     director->drawFrame(false);
     const std::string partial = testing::TempDir() + "pemtrix_partial.png";
     const std::string whole = testing::TempDir() + "pemtrix_whole.png";
-    ASSERT_TRUE(backend->saveScreenshot(partial));
+    ASSERT_TRUE(backend->drawing().saveScreenshot(partial));
     director->drawFrame(true);
-    ASSERT_TRUE(backend->saveScreenshot(whole));
+    ASSERT_TRUE(backend->drawing().saveScreenshot(whole));
     const bool same = readBytes(partial) == readBytes(whole);
     EXPECT_TRUE(same) << what << ": the partial frame differs from a whole one";
     if (!same && std::getenv("PEMTRIX_KEEP_DIFF")) {

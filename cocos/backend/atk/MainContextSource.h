@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Window.h"
 
 namespace cocos2d::accessibility::atk {
 

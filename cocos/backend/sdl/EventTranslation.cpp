@@ -24,16 +24,12 @@ bool translateWindowEvent(const SDL_WindowEvent& window, InputEvent& out) {
     case SDL_WINDOWEVENT_RESTORED:
       out.type = InputEvent::Type::Shown;
       return true;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-      out.type = InputEvent::Type::FocusGained;
-      return true;
     default:
       return false;
   }
 }
 
-}  // namespace
-
+// EventKeyboard::Modifier bits for SDL's key modifier state.
 unsigned modifiersOf(unsigned sdlModifiers) {
   using M = EventKeyboard::Modifier;
   unsigned out = 0;
@@ -43,6 +39,8 @@ unsigned modifiersOf(unsigned sdlModifiers) {
   if (sdlModifiers & (KMOD_RALT | KMOD_MODE)) out |= M::MODIFIER_ALTGR;
   return out;
 }
+
+}  // namespace
 
 bool translateEvent(const SDL_Event& event, InputEvent& out) {
   out = InputEvent{};

@@ -4,7 +4,7 @@
 
 #include <SDL_events.h>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Window.h"
 
 namespace cocos2d::backend::sdl {
 
@@ -12,8 +12,5 @@ namespace cocos2d::backend::sdl {
 // Touch input arrives as the mouse events SDL synthesises from it, so fingers are not
 // translated here (they would be delivered twice).
 bool translateEvent(const SDL_Event& event, InputEvent& out);
-
-// EventKeyboard::Modifier bits for SDL's key modifier state.
-unsigned modifiersOf(unsigned sdlModifiers);
 
 }  // namespace cocos2d::backend::sdl

@@ -1,4 +1,4 @@
-// SdlBackend's wait for input: one poll() over the display connection and the descriptors of
+// SdlWindow's wait for input: one poll() over the display connection and the descriptors of
 // the other wait sources, so that the program sleeps until something arrives.
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -7,33 +7,33 @@
 #include <cerrno>
 #include <vector>
 
-#include "cocos/backend/sdl/SdlBackend.h"
+#include "cocos/backend/sdl/SdlWindow.h"
 
 namespace cocos2d::backend::sdl {
 
-int SdlBackend::displayDescriptor() {
-  if (displayFd_ == kUnknownDescriptor) {
-    displayFd_ = -1;
+int SdlWindow::displayDescriptor() {
+  if (_displayFd == kUnknownDescriptor) {
+    _displayFd = -1;
 #if defined(SDL_VIDEO_DRIVER_X11)
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (window_ && SDL_GetWindowWMInfo(window_, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-      displayFd_ = ConnectionNumber(info.info.x11.display);
+    if (_window && SDL_GetWindowWMInfo(_window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+      _displayFd = ConnectionNumber(info.info.x11.display);
     }
 #endif
   }
-  return displayFd_;
+  return _displayFd;
 }
 
-void SdlBackend::waitForEvent(int timeoutMilliseconds) {
+void SdlWindow::waitForEvent(int timeoutMilliseconds) {
   // Events already read from the display are waiting in SDL's queue: no sleep then. Pumping
   // first also empties the display library's own queue, so that poll() sees every new event.
-  if (sdlStarted_) {
+  if (_sdlStarted) {
     SDL_PumpEvents();
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) timeoutMilliseconds = 0;
   }
   std::vector<WaitDescriptor> descriptors;
-  const int display = sdlStarted_ ? displayDescriptor() : -1;
+  const int display = _sdlStarted ? displayDescriptor() : -1;
   if (display >= 0) descriptors.push_back(WaitDescriptor{display, POLLIN, 0});
   const std::vector<WaitSource*> sources = waitSources();
   std::vector<std::size_t> firsts;
@@ -42,7 +42,7 @@ void SdlBackend::waitForEvent(int timeoutMilliseconds) {
     const int limit = source->prepareWait(descriptors);
     if (limit >= 0 && (timeoutMilliseconds < 0 || limit < timeoutMilliseconds)) timeoutMilliseconds = limit;
   }
-  if (sdlStarted_ && display < 0 && !headless_) {
+  if (_sdlStarted && display < 0 && !_headless) {
     // A display that gives no descriptor (not X11): SDL's own wait, in short steps while
     // other sources need serving.
     int step = timeoutMilliseconds;

@@ -23,42 +23,42 @@ bool glyphlessEverywhere(char32_t c) {
 FontLibrary::~FontLibrary() { closeAll(); }
 
 FontId FontLibrary::open(const std::string& family, const std::string& language) {
-  for (std::size_t i = 0; i < fonts_.size(); ++i) {
-    if (fonts_[i].family == family && fonts_[i].language == language) return static_cast<FontId>(i + 1);
+  for (std::size_t i = 0; i < _fonts.size(); ++i) {
+    if (_fonts[i].family == family && _fonts[i].language == language) return static_cast<FontId>(i + 1);
   }
   Font font;
   font.family = family;
   font.language = language;
-  fonts_.push_back(std::move(font));
-  return static_cast<FontId>(fonts_.size());
+  _fonts.push_back(std::move(font));
+  return static_cast<FontId>(_fonts.size());
 }
 
 bool FontLibrary::startTtf() {
-  if (!ttfStarted_) {
+  if (!_ttfStarted) {
     if (TTF_Init() != 0) {
       std::fprintf(stderr, "pemtrix: cannot start the font renderer: %s\n", TTF_GetError());
       return false;
     }
-    ttfStarted_ = true;
+    _ttfStarted = true;
   }
   return true;
 }
 
 int FontLibrary::faceIndex(const FaceLocation& location) {
-  for (std::size_t i = 0; i < faces_.size(); ++i) {
-    if (faces_[i].location.path == location.path && faces_[i].location.index == location.index) {
+  for (std::size_t i = 0; i < _faces.size(); ++i) {
+    if (_faces[i].location.path == location.path && _faces[i].location.index == location.index) {
       return static_cast<int>(i);
     }
   }
   Face face;
   face.location = location;
-  faces_.push_back(std::move(face));
-  return static_cast<int>(faces_.size() - 1);
+  _faces.push_back(std::move(face));
+  return static_cast<int>(_faces.size() - 1);
 }
 
 TTF_Font* FontLibrary::referenceFace(int index) {
-  if (index < 0 || index >= static_cast<int>(faces_.size())) return nullptr;
-  Face& face = faces_[static_cast<std::size_t>(index)];
+  if (index < 0 || index >= static_cast<int>(_faces.size())) return nullptr;
+  Face& face = _faces[static_cast<std::size_t>(index)];
   if (face.reference || face.failed) return face.reference;
   if (!startTtf()) {
     face.failed = true;
@@ -77,8 +77,8 @@ TTF_Font* FontLibrary::referenceFace(int index) {
 }
 
 TTF_Font* FontLibrary::rasterFace(int index, int pixels) {
-  if (index < 0 || index >= static_cast<int>(faces_.size()) || pixels <= 0) return nullptr;
-  Face& face = faces_[static_cast<std::size_t>(index)];
+  if (index < 0 || index >= static_cast<int>(_faces.size()) || pixels <= 0) return nullptr;
+  Face& face = _faces[static_cast<std::size_t>(index)];
   if (face.failed || !startTtf()) return nullptr;
   if (!face.raster) {
     face.raster = TTF_OpenFontIndex(face.location.path.c_str(), pixels, face.location.index);
@@ -105,11 +105,11 @@ bool FontLibrary::provides(int face, char32_t codepoint) {
 }
 
 FontLibrary::Font* FontLibrary::resolvedFont(FontId id) {
-  if (id == 0 || id > fonts_.size()) return nullptr;
-  Font& font = fonts_[id - 1];
+  if (id == 0 || id > _fonts.size()) return nullptr;
+  Font& font = _fonts[id - 1];
   if (!font.resolved) {
     font.resolved = true;
-    if (std::optional<FaceLocation> location = matcher_.matchFamily(font.family, font.language)) {
+    if (std::optional<FaceLocation> location = _matcher.matchFamily(font.family, font.language)) {
       const int face = faceIndex(*location);
       if (TTF_Font* reference = referenceFace(face)) {
         font.primary = face;
@@ -132,7 +132,7 @@ int FontLibrary::chooseFace(Font& font, char32_t codepoint) {
     if (provides(face, codepoint)) return face;
   }
   if (std::optional<FaceLocation> location =
-          matcher_.matchCodepoint(font.family, fallbackLanguage(font.language), codepoint)) {
+          _matcher.matchCodepoint(font.family, fallbackLanguage(font.language), codepoint)) {
     const int face = faceIndex(*location);
     if (face != font.primary && provides(face, codepoint)) {
       font.fallbacks.push_back(face);
@@ -178,20 +178,15 @@ int FontLibrary::faceFor(FontId id, char32_t codepoint) {
   return font ? choose(*font, codepoint).face : -1;
 }
 
-FaceLocation FontLibrary::primaryFace(FontId id) {
-  const Font* font = resolvedFont(id);
-  return font ? faces_[static_cast<std::size_t>(font->primary)].location : FaceLocation{};
-}
-
 void FontLibrary::closeAll() {
-  for (Face& face : faces_) {
+  for (Face& face : _faces) {
     if (face.reference) TTF_CloseFont(face.reference);
     if (face.raster) TTF_CloseFont(face.raster);
     face.reference = face.raster = nullptr;
     face.rasterPixels = 0;
   }
-  if (ttfStarted_) TTF_Quit();
-  ttfStarted_ = false;
+  if (_ttfStarted) TTF_Quit();
+  _ttfStarted = false;
 }
 
 }  // namespace cocos2d::backend::sdl

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Text.h"
 #include "cocos/backend/sdl/FontMatcher.h"
 
 namespace cocos2d::backend::sdl {
@@ -37,12 +37,8 @@ class FontLibrary {
   // horizontal stems without disturbing advances); null when it cannot be opened.
   TTF_Font* rasterFace(int face, int pixels);
 
-  // Family and file of a font's own face, resolving it if needed (empty when none).
-  FaceLocation primaryFace(FontId font);
-
-  void closeAll();
-
  private:
+  void closeAll();
   struct Face {
     FaceLocation location;
     TTF_Font* reference = nullptr;  // kReferencePixels, unhinted: measuring
@@ -73,10 +69,10 @@ class FontLibrary {
   bool provides(int face, char32_t codepoint);
   bool startTtf();
 
-  FontMatcher matcher_;
-  std::vector<Face> faces_;
-  std::vector<Font> fonts_;  // FontId - 1
-  bool ttfStarted_ = false;
+  FontMatcher _matcher;
+  std::vector<Face> _faces;
+  std::vector<Font> _fonts;  // FontId - 1
+  bool _ttfStarted = false;
 };
 
 }  // namespace cocos2d::backend::sdl

@@ -94,14 +94,14 @@ std::optional<FaceLocation> bestMatch(const std::string& family, const std::stri
 }  // namespace
 
 bool FontMatcher::ready() {
-  if (!initialised_ && !failed_) {
+  if (!_initialised && !_failed) {
     // Loading the configuration reads fontconfig's caches: tens of milliseconds cold,
     // which is why nothing asks for a font before the window is up.
-    failed_ = !FcInit();
-    initialised_ = !failed_;
-    if (failed_) std::fprintf(stderr, "pemtrix: fontconfig could not be initialised; no text will be shown\n");
+    _failed = !FcInit();
+    _initialised = !_failed;
+    if (_failed) std::fprintf(stderr, "pemtrix: fontconfig could not be initialised; no text will be shown\n");
   }
-  return initialised_;
+  return _initialised;
 }
 
 std::optional<FaceLocation> FontMatcher::matchFamily(const std::string& family, const std::string& language) {

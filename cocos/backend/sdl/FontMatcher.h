@@ -25,13 +25,12 @@ class FontMatcher {
   std::optional<FaceLocation> matchCodepoint(const std::string& family, const std::string& language,
                                              char32_t codepoint);
 
+ private:
   // Whether the face's character map covers `codepoint`, as fontconfig knows it.
   bool covers(const FaceLocation& face, char32_t codepoint);
-
- private:
   bool ready();
-  bool initialised_ = false;
-  bool failed_ = false;
+  bool _initialised = false;
+  bool _failed = false;
 };
 
 }  // namespace cocos2d::backend::sdl

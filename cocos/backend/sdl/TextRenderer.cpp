@@ -115,8 +115,12 @@ __attribute__((noinline)) bool drawGlyph(FontLibrary& fonts, GlyphCache& cache, 
 
 }  // namespace
 
-void TextRenderer::draw(SDL_Renderer* renderer, SDL_Surface* canvas, const PixelArea& visible, const GlyphRun& run,
-                        const AffineTransform& t, const Color4B& color) {
+// Aligned so that the loop over the placements sits the same way in every program linked
+// with it: the test a hidden glyph costs is a few cycles, and a quarter more when the loop
+// straddles the processor's fetch blocks differently.
+__attribute__((aligned(64))) void TextRenderer::draw(SDL_Renderer* renderer, SDL_Surface* canvas,
+                                                     const PixelArea& visible, const GlyphRun& run,
+                                                     const AffineTransform& t, const Color4B& color) {
   lastDrawn_ = 0;
   if (!renderer || run.count == 0 || color.a == 0 || run.size <= 0) return;
   const float scaleX = scaleAlongX(t), scaleY = scaleAlongY(t);

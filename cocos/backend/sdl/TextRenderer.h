@@ -9,6 +9,7 @@
 
 #include <cstddef>
 
+#include "cocos/backend/Drawing.h"
 #include "cocos/backend/sdl/FontLibrary.h"
 #include "cocos/backend/sdl/Geometry.h"
 #include "cocos/backend/sdl/GlyphCache.h"

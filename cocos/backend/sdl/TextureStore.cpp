@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "cocos/backend/sdl/PngHeader.h"
+#include "cocos/backend/PngHeader.h"
 #include "cocos/backend/sdl/RenderPrimitives.h"
 
 namespace cocos2d::backend::sdl {

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "cocos/backend/Backend.h"
+#include "cocos/backend/Drawing.h"
 #include "cocos/backend/sdl/Geometry.h"
 #include "cocos/backend/sdl/MipChain.h"
 #include "cocos/backend/sdl/StretchCache.h"

@@ -157,13 +157,13 @@ void UserDefault::setStorePath(const std::string& path) { configuredPath() = pat
 
 void UserDefault::destroyInstance() { instanceSlot().reset(); }
 
-UserDefault::UserDefault(const std::string& path) : impl_(std::make_unique<Impl>(path)) {}
+UserDefault::UserDefault(const std::string& path) : _impl(std::make_unique<Impl>(path)) {}
 
 UserDefault::~UserDefault() = default;
 
 int UserDefault::getIntegerForKey(const char* key, int defaultValue) {
   if (key == nullptr) return defaultValue;
-  const std::optional<Value> value = impl_->lookup(key);
+  const std::optional<Value> value = _impl->lookup(key);
   return value ? storage::integerOf(*value) : defaultValue;
 }
 
@@ -175,55 +175,53 @@ std::string UserDefault::getStringForKey(const char* key) {
 
 std::string UserDefault::getStringForKey(const char* key, const std::string& defaultValue) {
   if (key == nullptr) return defaultValue;
-  std::optional<Value> value = impl_->lookup(key);
+  std::optional<Value> value = _impl->lookup(key);
   if (!value) return defaultValue;
   // A long text moves out rather than being copied once more.
   return value->kind == Value::Kind::Bytes ? std::move(value->bytes) : storage::textOf(*value);
 }
 
 void UserDefault::setIntegerForKey(const char* key, int value) {
-  if (key != nullptr) impl_->write(key, Value::ofInteger(value));
+  if (key != nullptr) _impl->write(key, Value::ofInteger(value));
 }
 
 void UserDefault::setStringForKey(const char* key, const std::string& value) {
-  if (key != nullptr) impl_->write(key, Value::ofBytes(value));
+  if (key != nullptr) _impl->write(key, Value::ofBytes(value));
 }
 
 void UserDefault::flush() {}
 
 void UserDefault::runInTransaction(const std::function<void()>& body) {
   if (!body) return;
-  const bool outermost = impl_->transactionDepth == 0;
-  if (outermost) impl_->begin();
-  ++impl_->transactionDepth;
+  const bool outermost = _impl->transactionDepth == 0;
+  if (outermost) _impl->begin();
+  ++_impl->transactionDepth;
   try {
     body();
   } catch (...) {
-    --impl_->transactionDepth;
-    if (outermost) impl_->rollback();
+    --_impl->transactionDepth;
+    if (outermost) _impl->rollback();
     throw;
   }
-  --impl_->transactionDepth;
-  if (outermost) impl_->commit();
+  --_impl->transactionDepth;
+  if (outermost) _impl->commit();
 }
 
 std::vector<std::pair<std::string, std::string>> UserDefault::allEntries() {
   storage::Entries stored;
-  const storage::Status status = impl_->backing->readAll(stored);
-  if (!status.ok()) impl_->reportFailure("read", status);
+  const storage::Status status = _impl->backing->readAll(stored);
+  if (!status.ok()) _impl->reportFailure("read", status);
   std::map<std::string, std::string> merged;
   for (const auto& entry : stored) merged[entry.first] = storage::textOf(entry.second);
-  for (const auto& entry : impl_->unsaved) merged[entry.first] = storage::textOf(entry.second);
+  for (const auto& entry : _impl->unsaved) merged[entry.first] = storage::textOf(entry.second);
   return {merged.begin(), merged.end()};
 }
 
-bool UserDefault::isPersistent() const { return impl_->backing->persistent(); }
-
-const std::string& UserDefault::path() const { return impl_->path; }
+bool UserDefault::isPersistent() const { return _impl->backing->persistent(); }
 
 void UserDefault::setBusyTimeout(int milliseconds) {
-  impl_->busyTimeoutMs = milliseconds;
-  impl_->backing->setBusyTimeout(milliseconds);
+  _impl->busyTimeoutMs = milliseconds;
+  _impl->backing->setBusyTimeout(milliseconds);
 }
 
 }  // namespace cocos2d

@@ -59,14 +59,12 @@ class UserDefault {
 
   // False when running in memory, by request or as a fallback.
   bool isPersistent() const;
-  // The path this store was asked to open.
-  const std::string& path() const;
   // How long a write waits for another instance to finish its own before failing.
   void setBusyTimeout(int milliseconds);
 
  private:
   struct Impl;
-  std::unique_ptr<Impl> impl_;
+  std::unique_ptr<Impl> _impl;
 };
 
 }  // namespace cocos2d

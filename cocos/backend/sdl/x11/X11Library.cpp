@@ -25,8 +25,10 @@ const XLibrary& xlib() {
     resolve(handle, "XFlush", l.flush);
     resolve(handle, "XFree", l.free);
     resolve(handle, "XResourceManagerString", l.resourceManagerString);
+    resolve(handle, "XInternAtom", l.internAtom);
+    resolve(handle, "XGetWindowProperty", l.getWindowProperty);
     l.loaded = l.getWindowAttributes && l.createGC && l.freeGC && l.createImage && l.putImage && l.flush && l.free &&
-               l.resourceManagerString;
+               l.resourceManagerString && l.internAtom && l.getWindowProperty;
     // The handle stays open: the library is the display library's and outlives us anyway.
     return l;
   }();

@@ -17,6 +17,8 @@ struct XLibrary {
   decltype(&XFlush) flush = nullptr;
   decltype(&XFree) free = nullptr;
   decltype(&XResourceManagerString) resourceManagerString = nullptr;
+  decltype(&XInternAtom) internAtom = nullptr;
+  decltype(&XGetWindowProperty) getWindowProperty = nullptr;
   bool loaded = false;  // every call above was found
 };
 

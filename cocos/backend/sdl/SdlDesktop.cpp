@@ -1,12 +1,14 @@
-// SdlBackend's services outside the window: sound, clipboard, links, language, clock.
+#include "cocos/backend/sdl/SdlDesktop.h"
+
 #include <SDL.h>
 
 #include <cctype>
 #include <cstdlib>
-#include <ctime>
 
-#include "cocos/backend/sdl/SdlBackend.h"
 #include "cocos/backend/sdl/UrlOpener.h"
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include "cocos/backend/sdl/x11/X11Desktop.h"
+#endif
 
 namespace cocos2d::backend::sdl {
 namespace {
@@ -23,23 +25,18 @@ std::string twoLetterLanguage(const char* locale) {
 
 }  // namespace
 
-void SdlBackend::playEffect(const std::string& path, bool loop, float pitch, float pan, float gain) {
-  if (headless_) return;  // the core counts plays; a headless run makes no sound
-  sound_.play(path, loop, pitch, pan, gain);
-}
-
-void SdlBackend::setClipboardText(const std::string& bytes) {
-  if (headless_ || !window_) {
-    offscreenClipboard_ = bytes;
+void SdlDesktop::setClipboardText(const std::string& bytes) {
+  if (!onDesktop()) {
+    _offscreenClipboard = bytes;
     return;
   }
   SDL_SetClipboardText(bytes.c_str());
 }
 
-bool SdlBackend::getClipboardText(std::string& bytes) {
-  if (headless_ || !window_) {
-    if (offscreenClipboard_.empty()) return false;
-    bytes = offscreenClipboard_;
+bool SdlDesktop::getClipboardText(std::string& bytes) {
+  if (!onDesktop()) {
+    if (_offscreenClipboard.empty()) return false;
+    bytes = _offscreenClipboard;
     return true;
   }
   char* text = SDL_GetClipboardText();  // "" when there is none, never null in practice
@@ -49,8 +46,8 @@ bool SdlBackend::getClipboardText(std::string& bytes) {
   return any;
 }
 
-bool SdlBackend::openURL(const std::string& url) {
-  if (headless_) return false;  // a headless run must never start a browser
+bool SdlDesktop::openURL(const std::string& url) {
+  if (_window.isHeadless()) return false;  // a headless run must never start a browser
 #if defined(_WIN32)
   return SDL_OpenURL(url.c_str()) == 0;
 #else
@@ -58,7 +55,7 @@ bool SdlBackend::openURL(const std::string& url) {
 #endif
 }
 
-std::string SdlBackend::preferredLanguage() {
+std::string SdlDesktop::preferredLanguage() {
   // LC_ALL overrides LANG for every category; SDL only reads LANG and LANGUAGE.
   if (std::string fromAll = twoLetterLanguage(std::getenv("LC_ALL")); !fromAll.empty()) return fromAll;
   std::string language;
@@ -69,10 +66,13 @@ std::string SdlBackend::preferredLanguage() {
   return language.empty() ? std::string("en") : language;
 }
 
-std::uint64_t SdlBackend::monotonicNanoseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<std::uint64_t>(now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(now.tv_nsec);
+std::string SdlDesktop::accessibilityBusAddress() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (_window.isHeadless()) return {};
+  return x11::atSpiBusAddress(_window.x11Display());
+#else
+  return {};
+#endif
 }
 
 }  // namespace cocos2d::backend::sdl

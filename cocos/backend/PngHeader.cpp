@@ -1,9 +1,9 @@
-#include "cocos/backend/sdl/PngHeader.h"
+#include "cocos/backend/PngHeader.h"
 
 #include <cstdio>
 #include <cstring>
 
-namespace cocos2d::backend::sdl {
+namespace cocos2d::backend {
 namespace {
 
 unsigned long bigEndian32(const unsigned char* p) {
@@ -33,4 +33,4 @@ bool readPngSize(const std::string& path, int& width, int& height) {
   return true;
 }
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend
