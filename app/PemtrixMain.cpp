@@ -11,6 +11,7 @@
 #include "app/EvalCommand.h"
 #include "app/ScriptRunner.h"
 #include "cocos/services/store/UserDefault.h"
+#include "cocos/window/GLViewImpl.h"
 #include "engine/PreferenceSource.h"
 #include "screens/StorePreferences.h"
 #include "engine/RandomEngine.h"
@@ -55,8 +56,9 @@ void openStore(const CommandLine& cl) {
   const bool window = cl.mode != CommandLine::Mode::Eval && cl.mode != CommandLine::Mode::EvalStdin;
   if (window) {
     // Opened, and its history read, while the window is being made; the calculator waits for
-    // it before it reads the store (AppDelegate).
-    startStorePrefetch();
+    // it before it reads the store (AppDelegate). The second thread starts only once the
+    // display is open: see GLViewImpl::setDisplayOpenedCallback.
+    cocos2d::GLViewImpl::setDisplayOpenedCallback(startStorePrefetch);
   } else {
     setPreferenceSource(storePreferences());
   }

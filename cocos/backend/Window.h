@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct WindowOptions {
   int height = 768;
   bool resizable = false;
   bool headless = false;  // offscreen video driver, software renderer, no audio device
+  // Called once the display has been reached, before the window is made (not called when the
+  // display cannot be reached).
+  std::function<void()> displayOpened;
 };
 
 // Input in window pixels, origin at the top-left corner of the window.

@@ -1,8 +1,21 @@
 #include "cocos/window/GLViewImpl.h"
 
 #include <cmath>
+#include <utility>
 
 namespace cocos2d {
+namespace {
+
+std::function<void()>& displayOpenedCallback() {
+  static std::function<void()> callback;
+  return callback;
+}
+
+}  // namespace
+
+void GLViewImpl::setDisplayOpenedCallback(std::function<void()> callback) {
+  displayOpenedCallback() = std::move(callback);
+}
 
 GLViewImpl* GLViewImpl::createWithRect(const std::string& viewName, Rect rect, float frameZoomFactor,
                                        bool resizable) {
@@ -27,6 +40,7 @@ GLViewImpl* GLViewImpl::createWithBackend(std::unique_ptr<backend::Backend> back
   window.height = static_cast<int>(std::lround(rect.size.height * frameZoomFactor));
   window.resizable = resizable;
   window.headless = isHeadless();
+  window.displayOpened = std::exchange(displayOpenedCallback(), nullptr);
   if (!backend->window().openWindow(window)) {
     setLastError(backend->window().lastError());
     return nullptr;

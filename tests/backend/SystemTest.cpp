@@ -98,6 +98,29 @@ TEST(System, WithoutADisplayOnlyHeadlessOpens) {
   EXPECT_TRUE(headless->window().lastError().empty());
 }
 
+// Start-up work that runs on a thread of its own begins in this call: only after SDL has opened
+// the display (never before: see GLViewImpl::setDisplayOpenedCallback), once, and not at all
+// without a display.
+TEST(System, DisplayOpenedIsCalledOnceTheDisplayIsOpen) {
+  ScopedEnv env;
+  env.set("DISPLAY", nullptr);
+  env.set("WAYLAND_DISPLAY", nullptr);
+  for (const bool headless : {true, false}) {  // without a display only headless opens
+    SdlBackend backend;
+    cocos2d::backend::WindowOptions options;
+    options.headless = headless;
+    int calls = 0;
+    bool videoReady = false;
+    options.displayOpened = [&] {
+      ++calls;
+      videoReady = SDL_WasInit(SDL_INIT_VIDEO) != 0;
+    };
+    EXPECT_EQ(backend.window().openWindow(options), headless) << backend.window().lastError();
+    EXPECT_EQ(calls, headless ? 1 : 0) << "headless " << headless;
+    EXPECT_EQ(videoReady, headless) << "headless " << headless;
+  }
+}
+
 TEST(System, HeadlessRunsNeitherOpenLinksNorPlaySound) {
   auto backend = openHeadless();
   EXPECT_FALSE(backend->desktop().openURL("https://example.com/"));

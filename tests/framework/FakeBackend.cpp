@@ -3,8 +3,13 @@
 namespace pemtrix_test {
 
 bool RecordingWindow::openWindow(backend::WindowOptions& options) {
-  NullWindow::openWindow(options);
-  return !failOpen;
+  if (failOpen) {
+    backend::WindowOptions withoutDisplay = options;
+    withoutDisplay.displayOpened = nullptr;
+    NullWindow::openWindow(withoutDisplay);
+    return false;
+  }
+  return NullWindow::openWindow(options);
 }
 
 std::vector<const RecordingDrawing::Call*> RecordingDrawing::callsOf(Call::Kind kind) const {

@@ -8,6 +8,7 @@ namespace cocos2d::backend::null {
 
 bool NullWindow::openWindow(WindowOptions& options) {
   _options = options;
+  if (options.displayOpened) options.displayOpened();
   return true;
 }
 

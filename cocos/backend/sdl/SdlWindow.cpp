@@ -71,6 +71,8 @@ bool SdlWindow::openWindow(WindowOptions& options) {
     return false;
   }
   _sdlStarted = true;
+  // SDL has opened the display and its input method: threads may start from here on.
+  if (options.displayOpened) options.displayOpened();
   // A window is made hidden first: the desktop's scale is read through its connection, and it
   // shows at the size that fits.
   const Uint32 flags =
@@ -79,8 +81,12 @@ bool SdlWindow::openWindow(WindowOptions& options) {
                              options.height, flags);
   if (_window && !_headless) {
     const WindowSize size = sizeForDesktop(options.width, options.height);
-    SDL_SetWindowSize(_window, size.width, size.height);
-    SDL_SetWindowPosition(_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    // SDL waits on the X server a few times over to resize and to move a window. Most desktops
+    // fit the size asked for, and the window already sits centred at it.
+    if (size.width != options.width || size.height != options.height) {
+      SDL_SetWindowSize(_window, size.width, size.height);
+      SDL_SetWindowPosition(_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
     SDL_SetWindowMinimumSize(_window, std::max(1, options.width / 4), std::max(1, options.height / 4));
     SDL_ShowWindow(_window);
   }
