@@ -18,7 +18,8 @@ void MainLayer::evaluate() {
     pushTapeLines(2);
     const std::string result = evaluateAndFormat(_editor.getText());
     // The line moves onto the tape and into the history without a copy: it may be megabytes.
-    auto line = std::make_shared<const std::string>(_editor.takeText());
+    // Undo shares it from there.
+    SharedText line = _editor.takeText();
     _historyTape[1]->setSharedString(line);
     _history.push_front(std::move(line));
     _history.push_front(std::make_shared<const std::string>(result));
