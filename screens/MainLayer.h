@@ -56,6 +56,10 @@ class MainLayer : public cocos2d::Layer {
   void toggleShift();
   void setShiftPage(bool page2);
   void refreshCursor();
+  // The line as it was before its last change, or after the change last undone; the key
+  // click, no falling characters, and a screen reader hears the line.
+  void undo();
+  void redo();
 
   // --- falling characters
   void spawnFallingGlyph(const std::string& text, const cocos2d::Vec2& position);
@@ -98,6 +102,10 @@ class MainLayer : public cocos2d::Layer {
   const std::vector<cocos2d::MenuItem*>& getPage1Items() const { return _page1Items; }
   const std::vector<cocos2d::MenuItem*>& getPage2Items() const { return _page2Items; }
   CMessageBox* getInfoBox() const { return _infoBox; }
+  std::size_t getUndoDepth() const { return _editor.undoDepth(); }
+  std::size_t getRedoDepth() const { return _editor.redoDepth(); }
+  // What the screen last gave screen readers to speak.
+  const std::string& getLastAnnouncement() const { return _lastAnnouncement; }
 
  private:
   MainLayer() = default;
@@ -107,6 +115,8 @@ class MainLayer : public cocos2d::Layer {
   void buildExpressionLine();
   void buildKeys();
   void registerKeyboard();
+  // Has a screen reader speak the message.
+  void announce(const std::string& message);
   void keyPressed(cocos2d::EventKeyboard::KeyCode code, const cocos2d::EventKeyboard& key);
   // Text from the keyboard: the characters the line takes go in, "=" evaluates, the rest is
   // dropped.
@@ -147,6 +157,7 @@ class MainLayer : public cocos2d::Layer {
   CMessageBox* _infoBox = nullptr;
   std::vector<FallingGlyph> _fallingGlyphs;
   bool _cursorShown = true;
+  std::string _lastAnnouncement;
 };
 
 // The calculator screen that the command handlers act on; set by MainLayer::init.

@@ -1,6 +1,8 @@
-// Building the calculator screen, its refresh on return to the front, and the key click.
+// Building the calculator screen, its refresh on return to the front, the key click, and
+// what the screen has screen readers say.
 #include <new>
 
+#include "cocos/accessibility/Accessibility.h"
 #include "cocos/audio/SimpleAudioEngine.h"
 #include "cocos/base/Create.h"
 #include "cocos/services/store/UserDefault.h"
@@ -148,4 +150,9 @@ void MainLayer::playKeySound() {
   if (UserDefault::getInstance()->getIntegerForKey(kKeySoundEffect, kDefaultSoundEffect) != 0) {
     CocosDenshion::SimpleAudioEngine::getInstance()->playEffect("button45.mp3", false, 1.0f, 0.0f, 1.0f);
   }
+}
+
+void MainLayer::announce(const std::string& message) {
+  _lastAnnouncement = message;
+  accessibility::announce(message);
 }
