@@ -1,6 +1,7 @@
 #include "screens/ExpressionEditor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "cocos/base/Utf8.h"
@@ -154,6 +155,45 @@ void ExpressionEditor::cursorHome() {
 void ExpressionEditor::cursorEnd() {
   StepScope step(*this);
   _cursorPos = static_cast<std::int32_t>(_expression.size());
+  refreshCursor();
+}
+
+void ExpressionEditor::placeCursorAt(float x) {
+  StepScope step(*this);
+  const double target = static_cast<double>(x) - layout::kLineLeft;
+  const auto length = static_cast<std::int32_t>(_expression.size());
+  // Summed advances find the character under x without measuring the text before it each
+  // time; it is walked only as far as the line shows.
+  std::int32_t boundary = _viewStart;
+  double width = 0;
+  while (boundary < length) {
+    const std::int32_t next = nextCharacter(boundary);
+    const double advance = characterAdvance(boundary, next);
+    if (width + advance / 2 > target) break;
+    width += advance;
+    boundary = next;
+  }
+  // Pairs of characters may sit closer than their advances say: the real widths of the text
+  // before the neighbouring boundaries decide between them.
+  auto offset = [&](std::int32_t b) {
+    return std::abs(_measure.width(_expression.substr(at(_viewStart), at(b - _viewStart))) - target);
+  };
+  double here = offset(boundary);
+  while (boundary > _viewStart) {
+    const std::int32_t previous = previousCharacter(boundary);
+    const double there = offset(previous);
+    if (there >= here) break;
+    boundary = previous;
+    here = there;
+  }
+  while (boundary < length) {
+    const std::int32_t next = nextCharacter(boundary);
+    const double there = offset(next);
+    if (there >= here) break;
+    boundary = next;
+    here = there;
+  }
+  _cursorPos = boundary;
   refreshCursor();
 }
 

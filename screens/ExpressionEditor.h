@@ -36,6 +36,10 @@ class ExpressionEditor {
   void cursorRight();
   void cursorHome();
   void cursorEnd();
+  // The cursor goes to the character boundary nearest to x (design units across the screen)
+  // among those the line shows: a touch in the left half of a character puts it before the
+  // character, in the right half after it.
+  void placeCursorAt(float x);
   // Empties the line, with the cursor and the window at its start, and ends any recall.
   void clear();
   // Hands the whole text over (moved, not copied) and leaves an empty line with the cursor

@@ -1,7 +1,7 @@
 // The calculator screen: the expression line with its cursor, the history tape, the keypad
-// and command grid, and every operation that a key or the keyboard triggers. The line's text
-// and rules live in its ExpressionEditor; the screen adds the key click, the labels, the
-// cursor bar, the falling characters and the keypad pages.
+// and command grid, and every operation that a key, the keyboard or a touch triggers. The
+// line's text and rules live in its ExpressionEditor; the screen adds the key click, the
+// labels, the cursor bar, the falling characters and the keypad pages.
 #pragma once
 
 #include <cstdint>
@@ -60,6 +60,8 @@ class MainLayer : public cocos2d::Layer {
   // click, no falling characters, and a screen reader hears the line.
   void undo();
   void redo();
+  // A touch on the line: the cursor to the nearest character boundary (x in design units).
+  void placeCursorAt(float x);
 
   // --- falling characters
   void spawnFallingGlyph(const std::string& text, const cocos2d::Vec2& position);
@@ -115,6 +117,9 @@ class MainLayer : public cocos2d::Layer {
   void buildExpressionLine();
   void buildKeys();
   void registerKeyboard();
+  // Touches on the line, which put the cursor where they land.
+  void registerTouches();
+  bool touchBegan(const cocos2d::Vec2& at);
   // Has a screen reader speak the message.
   void announce(const std::string& message);
   void keyPressed(cocos2d::EventKeyboard::KeyCode code, const cocos2d::EventKeyboard& key);

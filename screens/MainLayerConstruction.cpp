@@ -76,6 +76,7 @@ bool MainLayer::init() {
   addChild(_cursorBar, 1);
   buildKeys();
   registerKeyboard();
+  registerTouches();
   describeCalculator(this);
   scheduleUpdate();
   return true;

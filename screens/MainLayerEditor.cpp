@@ -62,6 +62,12 @@ void MainLayer::cursorEnd() {
   showLine();
 }
 
+void MainLayer::placeCursorAt(float x) {
+  playKeySound();
+  _editor.placeCursorAt(x);
+  showLine();
+}
+
 void MainLayer::undo() {
   playKeySound();
   const bool undone = _editor.undo();

@@ -1,4 +1,4 @@
-// Thousands of random edits, typing, cursor moves, history steps, undos and redos with any
+// Thousands of random edits, cursor moves, touches, history steps, undos and redos with any
 // bytes at all, and the line's invariants checked after every one: the cursor and the window
 // start stay on character boundaries inside the line, the cursor stands where the text before
 // it ends and inside the line's width, what the line shows is never changed without saying
@@ -28,7 +28,7 @@ class EditorMash : public EditorTest {
   }
 
   void step(std::mt19937& random) {
-    switch (random() % 15) {
+    switch (random() % 16) {
       case 0: case 1: case 2: editor.insertText(randomText(random)); break;
       case 3: editor.eraseBeforeCursor(); break;
       case 4: editor.eraseAtCursor(); break;
@@ -51,7 +51,8 @@ class EditorMash : public EditorTest {
         break;
       case 12: editor.undo(); break;
       case 13: editor.redo(); break;
-      default: editor.typeText(randomText(random)); break;
+      case 14: editor.typeText(randomText(random)); break;
+      default: editor.placeCursorAt(static_cast<float>(random() % 850) - 50); break;
     }
     if (editor.takeShownChange()) shown = editor.visibleTail();
   }
