@@ -11,6 +11,7 @@
 
 #include "cocos/cocos2d.h"
 #include "cocos/ui/UIScrollView.h"
+#include "screens/DoubleTap.h"
 #include "screens/ExpressionEditor.h"
 #include "screens/LabelMeasure.h"
 
@@ -62,6 +63,8 @@ class MainLayer : public cocos2d::Layer {
   void redo();
   // A touch on the line: the cursor to the nearest character boundary (x in design units).
   void placeCursorAt(float x);
+  // A double tap on a tape line: its text goes in at the cursor, a result without its "=".
+  void insertTapeLine(int line);
 
   // --- falling characters
   void spawnFallingGlyph(const std::string& text, const cocos2d::Vec2& position);
@@ -117,9 +120,14 @@ class MainLayer : public cocos2d::Layer {
   void buildExpressionLine();
   void buildKeys();
   void registerKeyboard();
-  // Touches on the line, which put the cursor where they land.
+  // Touches on the line (the cursor) and on the tape (double taps), alongside the tape's own
+  // dragging.
   void registerTouches();
   bool touchBegan(const cocos2d::Vec2& at);
+  void touchMoved(const cocos2d::Vec2& at);
+  void touchEnded(const cocos2d::Vec2& at);
+  // The tape line under a point of the screen, or -1.
+  int tapeLineAt(const cocos2d::Vec2& at) const;
   // Has a screen reader speak the message.
   void announce(const std::string& message);
   void keyPressed(cocos2d::EventKeyboard::KeyCode code, const cocos2d::EventKeyboard& key);
@@ -162,6 +170,8 @@ class MainLayer : public cocos2d::Layer {
   CMessageBox* _infoBox = nullptr;
   std::vector<FallingGlyph> _fallingGlyphs;
   bool _cursorShown = true;
+  DoubleTap _tapeTaps;
+  bool _touchOnTape = false;  // the touch in progress began on the tape
   std::string _lastAnnouncement;
 };
 

@@ -1,5 +1,7 @@
 // Touches beyond the keys, on the real headless calculator: a tap on the line puts the cursor
-// at the nearest character boundary in the real font, and a drag does not select.
+// at the nearest character boundary in the real font, a drag does not select, and a double
+// tap on a tape line inserts its text, as one step of undo, while single taps and drags keep
+// their old meaning.
 #include <string>
 #include <vector>
 
@@ -20,7 +22,14 @@ class Touches : public CalculatorTest {
     touch(TouchPhase::BEGAN, x, y);
     touch(TouchPhase::ENDED, x, y);
   }
+  static void frames(int n) {
+    for (int i = 0; i < n; ++i) Director::getInstance()->mainLoop(1.0f / 60);
+  }
   static float lineX(double offset) { return static_cast<float>(layout::kLineLeft + offset); }
+  // The centre of tape line i while the tape rests.
+  static float tapeY(int i) {
+    return static_cast<float>(layout::kTapeY + layout::kTapeFirstLineY + i * layout::kTapeLineStep);
+  }
   static int sounds() { return static_cast<int>(CocosDenshion::SimpleAudioEngine::getInstance()->getPlayCount()); }
 };
 
@@ -63,10 +72,74 @@ TEST_F(Touches, ADragOnTheLineSelectsNothing) {
   EXPECT_EQ(calc->getExpression(), "123456");
 }
 
-TEST_F(Touches, TheInformationBoxKeepsTouchesFromTheLine) {
+TEST_F(Touches, ADoubleTapOnATapeLineInsertsItsText) {
+  calc->insertText("6*7");
+  calc->evaluate();
+  calc->evaluate();  // an empty line at the bottom: "=42" on line 1, "6*7" on line 2
+  struct Case {
+    const char* what;
+    std::vector<float> taps;  // y of each tap
+    int framesBetween;
+    std::string line;
+  };
+  const float x = 200;
+  const std::vector<Case> cases = {
+      {"a result line, without its =", {tapeY(1), tapeY(1)}, 5, "1+42"},
+      {"an expression line as it stands", {tapeY(2), tapeY(2)}, 5, "1+6*7"},
+      {"two taps half a second apart", {tapeY(1), tapeY(1)}, 30, "1+42"},
+      {"too slow", {tapeY(1), tapeY(1)}, 31, "1+"},
+      {"two different lines", {tapeY(1), tapeY(2)}, 5, "1+"},
+      {"a single tap does nothing", {tapeY(1)}, 0, "1+"},
+      {"an empty line has nothing to give", {tapeY(0), tapeY(0)}, 5, "1+"},
+  };
+  for (const Case& c : cases) {
+    calc->clearAll();
+    calc->insertText("1+");
+    frames(40);  // no tap of the case before counts
+    for (std::size_t i = 0; i < c.taps.size(); ++i) {
+      if (i > 0) frames(c.framesBetween);
+      tap(x, c.taps[i]);
+    }
+    EXPECT_EQ(calc->getExpression(), c.line) << c.what;
+    EXPECT_EQ(calc->getTapeView()->getInnerContainerPosition(), Vec2::ZERO) << c.what;
+  }
+
+  // One step of undo, like a paste.
+  calc->clearAll();
+  calc->insertText("2*");
+  frames(40);
+  tap(x, tapeY(2));
+  tap(x, tapeY(2));
+  ASSERT_EQ(calc->getExpression(), "2*6*7");
+  calc->undo();
+  EXPECT_EQ(calc->getExpression(), "2*");
+}
+
+TEST_F(Touches, ADragOnTheTapeScrollsItAndIsNoTap) {
+  calc->insertText("6*7");
+  calc->evaluate();
+  frames(40);
+  tap(200, tapeY(0));
+  touch(TouchPhase::BEGAN, 200, tapeY(0));
+  touch(TouchPhase::MOVED, 150, tapeY(0) - 40);
+  touch(TouchPhase::ENDED, 150, tapeY(0) - 40);
+  EXPECT_EQ(calc->getExpression(), "");
+  EXPECT_NE(calc->getTapeView()->getInnerContainerPosition(), Vec2::ZERO) << "the tape still scrolls";
+  calc->getTapeView()->scrollToBottomLeft(0, false);
+  // After the drag, the next tap is a first one again.
+  tap(200, tapeY(0));
+  EXPECT_EQ(calc->getExpression(), "");
+}
+
+TEST_F(Touches, TheInformationBoxKeepsTouchesFromTheLineAndTheTape) {
+  calc->insertText("6*7");
+  calc->evaluate();
   calc->insertText("123");
   calc->showInformation();
+  frames(40);
   tap(lineX(1), layout::kExpressionY);
+  tap(200, tapeY(0));
+  tap(200, tapeY(0));
   EXPECT_EQ(calc->getCursorPos(), 3);
   EXPECT_EQ(calc->getExpression(), "123");
   // Escape answers the box, which closes it (and clears the line).
