@@ -167,6 +167,7 @@ void MainLayer::keyTableAction(KeyCode code) {
     case KeyCode::KEY_UP_ARROW: historyUp(); break;
     case KeyCode::KEY_DOWN_ARROW: historyDown(); break;
     case KeyCode::KEY_ESCAPE: clearAll(); break;
+    case KeyCode::KEY_F1: openHelpPage(); break;
     default: break;
   }
 }

@@ -1,12 +1,13 @@
 // Undo and redo from the keyboard on the calculator: the shortcuts by the layout's letters,
 // the steps the screen makes (a template key, a recall from memory, the equal key, whose
-// tape and history stay), the click and no falling characters, and what a screen reader
-// hears.
+// tape and history stay), the click and no falling characters, what a screen reader hears;
+// and F1.
 #include <string>
 #include <vector>
 
 #include "CalculatorFixture.h"
 #include "cocos/audio/SimpleAudioEngine.h"
+#include "screens/Links.h"
 #include "screens/MemoryHandOver.h"
 
 using namespace cocos2d;
@@ -136,6 +137,15 @@ TEST_F(UndoKeys, UndoClicksDropsNothingAndIsSpoken) {
   calc->insertDigit(1);
   undoKey();
   EXPECT_EQ(calc->getLastAnnouncement(), "Undo: " + std::string(100, '8') + "\xE2\x80\xA6");
+}
+
+TEST_F(UndoKeys, F1OpensTheHelpPage) {
+  const auto& urls = Application::getInstance()->getOpenedURLs();
+  const std::size_t opened = urls.size();
+  press({KeyCode::KEY_F1, ""});
+  ASSERT_EQ(urls.size(), opened + 1);
+  EXPECT_EQ(urls.back(), std::string(kHelpSite) + kHelpPath);
+  EXPECT_EQ(calc->getExpression(), "");
 }
 
 }  // namespace
