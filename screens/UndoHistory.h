@@ -63,6 +63,12 @@ class UndoHistory {
   std::size_t heldBytes() const;
 
  private:
+  std::size_t sumHeldBytes() const;
+
   std::deque<UndoStep> _steps;  // oldest first
   std::size_t _done = 0;        // the steps before this index are done, the rest undone
+  // The bytes held, kept up to date as steps come and go, so that a key does not sum them all;
+  // undo and redo change what their steps hold, so after them they are summed afresh.
+  std::size_t _held = 0;
+  bool _heldKnown = true;
 };
