@@ -61,6 +61,9 @@ void writeCalculator(JsonWriter& json, const MainLayer* m) {
   json.key("background");
   if (m->getBackgroundSprite()) writeColor(json, m->getBackgroundSprite()->getColor());
   else json.null();
+  json.key("undoDepth").value(static_cast<int>(m->getUndoDepth()));
+  json.key("redoDepth").value(static_cast<int>(m->getRedoDepth()));
+  json.key("announcement").value(m->getLastAnnouncement());
   json.endObject();
 }
 

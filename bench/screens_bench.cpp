@@ -1,6 +1,7 @@
 // Speed of the calculator screen on the real headless backend: long lines, key presses on
-// them, clearing, and frames with many falling characters.
+// them, clearing, undo, and frames with many falling characters.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <string>
 
@@ -9,7 +10,9 @@
 #include "cocos/backend/sdl/SdlBackend.h"
 #include "cocos/cocos2d.h"
 #include "cocos/services/SystemClipboard.h"
+#include "screens/ExpressionEditor.h"
 #include "screens/MainLayer.h"
+#include "screens/TextMeasure.h"
 
 using namespace cocos2d;
 
@@ -37,6 +40,12 @@ void resetLine(MainLayer* m, bool falling) {
   m->clearAll();
   UserDefault::getInstance()->setIntegerForKey("FallingChar", falling ? 1 : 0);
   for (int i = 0; i < 200 && !m->getFallingGlyphs().empty(); ++i) Director::getInstance()->mainLoop(1.0f / 60);
+}
+
+// The heap in use: small blocks and the large ones malloc maps on their own (a long line).
+std::size_t heapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
 }
 
 std::string digits(std::size_t n) {
@@ -182,6 +191,67 @@ void BM_DigitKeyToFrame(benchmark::State& state) {
   backend->drawing().setPartialFrames(false);
 }
 BENCHMARK(BM_DigitKeyToFrame)->Unit(benchmark::kMicrosecond);
+
+// The same digit key, recorded for undo as every key is, then Ctrl+Z, each with its frame:
+// two keys an iteration.
+void BM_DigitKeyAndUndoToFrame(benchmark::State& state) {
+  MainLayer* m = calculator();
+  resetLine(m, false);
+  m->insertText("12+34");
+  auto* backend = dynamic_cast<backend::sdl::SdlBackend*>(Director::getInstance()->getBackend());
+  backend->setPartialFrames(true);
+  Director::getInstance()->drawFrame(true);
+  GLView* view = Director::getInstance()->getOpenGLView();
+  for (auto _ : state) {
+    view->injectKey(EventKeyboard::KeyCode::KEY_7, true);
+    view->injectKey(EventKeyboard::KeyCode::KEY_7, false);
+    Director::getInstance()->drawFrame(false);
+    view->injectKey(EventKeyboard::KeyCode::KEY_CTRL, true);
+    view->injectKey(EventKeyboard::KeyCode::KEY_Z, true);
+    view->injectKey(EventKeyboard::KeyCode::KEY_Z, false);
+    view->injectKey(EventKeyboard::KeyCode::KEY_CTRL, false);
+    Director::getInstance()->drawFrame(false);
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+  backend->setPartialFrames(false);
+}
+BENCHMARK(BM_DigitKeyAndUndoToFrame)->Unit(benchmark::kMicrosecond);
+
+// Widths of a font with fixed advances: what an editor of its own measures with, so that the
+// heap it takes is not mixed with the screen's.
+class FixedAdvances : public TextMeasure {
+ public:
+  float width(const std::string& text) override { return 26.6875f * static_cast<float>(text.size()); }
+};
+
+// A hundred steps of keys spread over a line of a megabyte, on an editor of its own: what the
+// steps hold on the heap beyond the line (counted once, before the timing), then the time to
+// undo all hundred and redo them.
+void BM_HundredUndoStepsOnAMegabyte(benchmark::State& state) {
+  FixedAdvances measure;
+  ExpressionEditor editor(measure);
+  editor.insertText(digits(1u << 20));
+  editor.cursorHome();
+  const std::size_t lineBefore = editor.getText().capacity();
+  const std::size_t heapBefore = heapInUse();
+  for (int i = 0; i < 100; ++i) {
+    for (int k = 0; k < 5; ++k) editor.cursorRight();
+    if (i % 3 == 2) editor.eraseBeforeCursor();
+    else editor.insertText(std::to_string(i % 10));
+  }
+  const double held = static_cast<double>(heapInUse()) - static_cast<double>(heapBefore) -
+                      (static_cast<double>(editor.getText().capacity()) - static_cast<double>(lineBefore));
+  for (auto _ : state) {
+    while (editor.undo()) {
+    }
+    while (editor.redo()) {
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * 200);
+  state.counters["held_bytes"] = held;
+  state.counters["undo_depth"] = static_cast<double>(editor.undoDepth());
+}
+BENCHMARK(BM_HundredUndoStepsOnAMegabyte)->Unit(benchmark::kMillisecond);
 
 void BM_FrameWithMillionCharacterLine(benchmark::State& state) {
   MainLayer* m = calculator();

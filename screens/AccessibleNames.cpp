@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "cocos/base/Utf8.h"
+
 namespace {
 
 const SpokenKey kKeys[] = {
@@ -83,6 +85,9 @@ const SpokenKey kKeys[] = {
     {"Back", "back", "Returns to the calculator."},
 };
 
+// Enough of a line to recognise it; the line itself is published whole.
+constexpr std::size_t kSpokenLineCharacters = 100;
+
 const char* const kSettingsRows[] = {
     "Switches the language between Japanese and English.",
     "Changes the background colour.",
@@ -106,4 +111,13 @@ const SpokenKey* spokenKeysEnd() { return std::end(kKeys); }
 const char* settingsRowDescription(int row) {
   if (row < 0 || row >= static_cast<int>(std::size(kSettingsRows))) return nullptr;
   return kSettingsRows[row];
+}
+
+std::string spokenLine(const std::string& operation, const std::string& line) {
+  if (line.empty()) return operation + ": empty line";
+  std::size_t end = 0;
+  for (std::size_t n = 0; n < kSpokenLineCharacters && end < line.size(); ++n) end = cocos2d::nextUtf8Boundary(line, end);
+  std::string spoken = operation + ": " + line.substr(0, end);
+  if (end < line.size()) spoken += "\xE2\x80\xA6";  // an ellipsis: there is more
+  return spoken;
 }

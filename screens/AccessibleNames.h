@@ -21,3 +21,7 @@ const SpokenKey* spokenKeysEnd();
 // The descriptions of the settings rows, top to bottom (their names are their captions);
 // null past the last row.
 const char* settingsRowDescription(int row);
+
+// What a screen reader says after an operation that changed the whole line at once (undo,
+// redo): the operation, then the line, cut short when it is long; an empty line says so.
+std::string spokenLine(const std::string& operation, const std::string& line);

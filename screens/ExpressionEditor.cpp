@@ -1,6 +1,7 @@
 #include "screens/ExpressionEditor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "cocos/base/Utf8.h"
@@ -18,21 +19,6 @@ float cursorXFor(float width) { return static_cast<float>(static_cast<double>(wi
 std::size_t at(std::int32_t i) { return static_cast<std::size_t>(i); }
 
 }  // namespace
-
-std::string ExpressionEditor::replace(std::int32_t from, std::int32_t to, const std::string& text,
-                                      std::int32_t cursor) {
-  std::string removed;
-  if (from == 0 && at(to) == _expression.size()) {
-    removed = std::move(_expression);
-    _expression = text;
-  } else {
-    removed = _expression.substr(at(from), at(to - from));
-    _expression.replace(at(from), at(to - from), text);
-  }
-  _cursorPos = cursor;
-  if (from != to || !text.empty()) _shownChanged = true;
-  return removed;
-}
 
 void ExpressionEditor::setViewStart(std::int32_t start) {
   if (start == _viewStart) return;
@@ -112,13 +98,19 @@ void ExpressionEditor::refreshCursor() {
   _cursorX = cursorXFor(widthBeforeCursor);
 }
 
-void ExpressionEditor::insertText(const std::string& s) {
+void ExpressionEditor::insertAtCursor(const std::string& s, bool typing) {
+  StepScope step(*this, typing);
   replace(_cursorPos, _cursorPos, s, _cursorPos + static_cast<std::int32_t>(s.size()));
   refreshCursor();
 }
 
+void ExpressionEditor::insertText(const std::string& s) { insertAtCursor(s, false); }
+
+void ExpressionEditor::typeText(const std::string& s) { insertAtCursor(s, true); }
+
 std::string ExpressionEditor::eraseBeforeCursor() {
   if (_cursorPos == 0) return std::string();
+  StepScope step(*this);
   const std::int32_t from = previousCharacter(_cursorPos);
   std::string erased = replace(from, _cursorPos, std::string(), from);
   const auto length = static_cast<std::int32_t>(_expression.size());
@@ -130,6 +122,7 @@ std::string ExpressionEditor::eraseBeforeCursor() {
 
 std::string ExpressionEditor::eraseAtCursor() {
   if (at(_cursorPos) == _expression.size()) return std::string();
+  StepScope step(*this);
   std::string erased = replace(_cursorPos, nextCharacter(_cursorPos), std::string(), _cursorPos);
   // Only bytes joined into one character may move the indexes; then the window follows.
   const std::int32_t cursorBefore = _cursorPos;
@@ -139,48 +132,106 @@ std::string ExpressionEditor::eraseAtCursor() {
 }
 
 void ExpressionEditor::cursorLeft() {
+  StepScope step(*this);  // changes no text, but ends a typing run
   if (_cursorPos == 0) return;
   _cursorPos = previousCharacter(_cursorPos);
   refreshCursor();
 }
 
 void ExpressionEditor::cursorRight() {
+  StepScope step(*this);
   if (at(_cursorPos) == _expression.size()) return;
   _cursorPos = nextCharacter(_cursorPos);
   refreshCursor();
 }
 
 void ExpressionEditor::cursorHome() {
+  StepScope step(*this);
   setViewStart(0);
   _cursorPos = 0;
   refreshCursor();
 }
 
 void ExpressionEditor::cursorEnd() {
+  StepScope step(*this);
   _cursorPos = static_cast<std::int32_t>(_expression.size());
   refreshCursor();
 }
 
+void ExpressionEditor::placeCursorAt(float x) {
+  StepScope step(*this);
+  const double target = static_cast<double>(x) - layout::kLineLeft;
+  const auto length = static_cast<std::int32_t>(_expression.size());
+  // Summed advances find the character under x without measuring the text before it each
+  // time; it is walked only as far as the line shows.
+  std::int32_t boundary = _viewStart;
+  double width = 0;
+  while (boundary < length) {
+    const std::int32_t next = nextCharacter(boundary);
+    const double advance = characterAdvance(boundary, next);
+    if (width + advance / 2 > target) break;
+    width += advance;
+    boundary = next;
+  }
+  // Pairs of characters may sit closer than their advances say: the real widths of the text
+  // before the neighbouring boundaries decide between them.
+  auto offset = [&](std::int32_t b) {
+    return std::abs(_measure.width(_expression.substr(at(_viewStart), at(b - _viewStart))) - target);
+  };
+  double here = offset(boundary);
+  while (boundary > _viewStart) {
+    const std::int32_t previous = previousCharacter(boundary);
+    const double there = offset(previous);
+    if (there >= here) break;
+    boundary = previous;
+    here = there;
+  }
+  while (boundary < length) {
+    const std::int32_t next = nextCharacter(boundary);
+    const double there = offset(next);
+    if (there >= here) break;
+    boundary = next;
+    here = there;
+  }
+  _cursorPos = boundary;
+  refreshCursor();
+}
+
 void ExpressionEditor::clear() {
+  StepScope step(*this);
   _historyPos = -1;
   setViewStart(0);
   replace(0, static_cast<std::int32_t>(_expression.size()), std::string(), 0);
   refreshCursor();
 }
 
-std::string ExpressionEditor::takeText() {
+SharedLine ExpressionEditor::takeText() {
+  StepScope step(*this);
   setViewStart(0);
-  return replace(0, static_cast<std::int32_t>(_expression.size()), std::string(), 0);
+  std::string& removed = replace(0, static_cast<std::int32_t>(_expression.size()), std::string(), 0);
+  const bool recorded = _openStep && &removed == &_openStep->outside;
+  auto taken = std::make_shared<const std::string>(std::move(removed));
+  // The history keeps the line now; the step shares it rather than keep a second copy.
+  if (recorded) _openStep->sharedOutside = taken;
+  return taken;
+}
+
+const std::string& ExpressionEditor::getRecalledText() const {
+  static const std::string kNone;
+  return _recalledText ? *_recalledText : kNone;
 }
 
 void ExpressionEditor::removeRecalled() {
-  const auto length = static_cast<std::int32_t>(_recalledText.size());
+  if (!_recalledText) return;
+  const std::string& recalled = *_recalledText;
+  const auto length = static_cast<std::int32_t>(recalled.size());
   if (_cursorPos < length) return;
-  if (_expression == _recalledText) {
-    _recalledText.clear();
+  StepScope step(*this);
+  if (_expression == recalled) {
+    _recalledText.reset();
     setViewStart(0);
     replace(0, length, std::string(), 0);
-  } else if (_expression.compare(at(_cursorPos - length), at(length), _recalledText) == 0) {
+  } else if (_expression.compare(at(_cursorPos - length), at(length), recalled) == 0) {
     const std::int32_t from = _cursorPos - length;
     replace(from, _cursorPos, std::string(), from);
     // A long recall scrolled the window past what is left: start it afresh, so that the
@@ -191,9 +242,13 @@ void ExpressionEditor::removeRecalled() {
 }
 
 void ExpressionEditor::stepHistory(int step, std::size_t count, const EntryReader& entry) {
+  // The removal of the last recall and the insertion of the next are one step.
+  StepScope scope(*this);
   removeRecalled();
   refreshCursor();
   const auto entries = static_cast<std::int32_t>(count);
+  // A position that undo brought back may lie past a history that has changed since.
+  if (_historyPos >= entries) _historyPos = -1;
   if (step > 0) {
     _historyPos += 1;
     if (_historyPos == entries) _historyPos = -1;
@@ -201,6 +256,7 @@ void ExpressionEditor::stepHistory(int step, std::size_t count, const EntryReade
     if (_historyPos < 0) _historyPos = entries;
     _historyPos -= 1;
   }
-  _recalledText = _historyPos < 0 ? std::string() : entry(at(_historyPos));
-  if (!_recalledText.empty()) insertText(_recalledText);
+  _recalledText = _historyPos < 0 ? nullptr : entry(at(_historyPos));
+  if (_recalledText && _recalledText->empty()) _recalledText.reset();
+  if (_recalledText) insertText(*_recalledText);
 }

@@ -1,7 +1,7 @@
 // The calculator screen: the expression line with its cursor, the history tape, the keypad
-// and command grid, and every operation that a key or the keyboard triggers. The line's text
-// and rules live in its ExpressionEditor; the screen adds the key click, the labels, the
-// cursor bar, the falling characters and the keypad pages.
+// and command grid, and every operation that a key, the keyboard or a touch triggers. The
+// line's text and rules live in its ExpressionEditor; the screen adds the key click, the
+// labels, the cursor bar, the falling characters and the keypad pages.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 
 #include "cocos/cocos2d.h"
 #include "cocos/ui/UIScrollView.h"
+#include "screens/DoubleTap.h"
 #include "screens/ExpressionEditor.h"
 #include "screens/LabelMeasure.h"
 
@@ -56,6 +57,14 @@ class MainLayer : public cocos2d::Layer {
   void toggleShift();
   void setShiftPage(bool page2);
   void refreshCursor();
+  // The line as it was before its last change, or after the change last undone; the key
+  // click, no falling characters, and a screen reader hears the line.
+  void undo();
+  void redo();
+  // A touch on the line: the cursor to the nearest character boundary (x in design units).
+  void placeCursorAt(float x);
+  // A double tap on a tape line: its text goes in at the cursor, a result without its "=".
+  void insertTapeLine(int line);
 
   // --- falling characters
   void spawnFallingGlyph(const std::string& text, const cocos2d::Vec2& position);
@@ -98,6 +107,10 @@ class MainLayer : public cocos2d::Layer {
   const std::vector<cocos2d::MenuItem*>& getPage1Items() const { return _page1Items; }
   const std::vector<cocos2d::MenuItem*>& getPage2Items() const { return _page2Items; }
   CMessageBox* getInfoBox() const { return _infoBox; }
+  std::size_t getUndoDepth() const { return _editor.undoDepth(); }
+  std::size_t getRedoDepth() const { return _editor.redoDepth(); }
+  // What the screen last gave screen readers to speak.
+  const std::string& getLastAnnouncement() const { return _lastAnnouncement; }
 
  private:
   MainLayer() = default;
@@ -107,6 +120,16 @@ class MainLayer : public cocos2d::Layer {
   void buildExpressionLine();
   void buildKeys();
   void registerKeyboard();
+  // Touches on the line (the cursor) and on the tape (double taps), alongside the tape's own
+  // dragging.
+  void registerTouches();
+  bool touchBegan(const cocos2d::Vec2& at);
+  void touchMoved(const cocos2d::Vec2& at);
+  void touchEnded(const cocos2d::Vec2& at);
+  // The tape line under a point of the screen, or -1.
+  int tapeLineAt(const cocos2d::Vec2& at) const;
+  // Has a screen reader speak the message.
+  void announce(const std::string& message);
   void keyPressed(cocos2d::EventKeyboard::KeyCode code, const cocos2d::EventKeyboard& key);
   // Text from the keyboard: the characters the line takes go in, "=" evaluates, the rest is
   // dropped.
@@ -147,6 +170,9 @@ class MainLayer : public cocos2d::Layer {
   CMessageBox* _infoBox = nullptr;
   std::vector<FallingGlyph> _fallingGlyphs;
   bool _cursorShown = true;
+  DoubleTap _tapeTaps;
+  bool _touchOnTape = false;  // the touch in progress began on the tape
+  std::string _lastAnnouncement;
 };
 
 // The calculator screen that the command handlers act on; set by MainLayer::init.

@@ -1,6 +1,8 @@
-// Building the calculator screen, its refresh on return to the front, and the key click.
+// Building the calculator screen, its refresh on return to the front, the key click, and
+// what the screen has screen readers say.
 #include <new>
 
+#include "cocos/accessibility/Accessibility.h"
 #include "cocos/audio/SimpleAudioEngine.h"
 #include "cocos/base/Create.h"
 #include "cocos/services/store/UserDefault.h"
@@ -74,6 +76,7 @@ bool MainLayer::init() {
   addChild(_cursorBar, 1);
   buildKeys();
   registerKeyboard();
+  registerTouches();
   describeCalculator(this);
   scheduleUpdate();
   return true;
@@ -148,4 +151,9 @@ void MainLayer::playKeySound() {
   if (UserDefault::getInstance()->getIntegerForKey(kKeySoundEffect, kDefaultSoundEffect) != 0) {
     CocosDenshion::SimpleAudioEngine::getInstance()->playEffect("button45.mp3", false, 1.0f, 0.0f, 1.0f);
   }
+}
+
+void MainLayer::announce(const std::string& message) {
+  _lastAnnouncement = message;
+  accessibility::announce(message);
 }

@@ -1,6 +1,7 @@
 // Editing the expression line: an operation that a key triggers plays the key click, lets the
 // editor apply its rule, and shows the result on the line's label and the cursor bar; erased
-// characters fall.
+// characters fall. Undo and redo give back what an edit changed.
+#include "screens/AccessibleNames.h"
 #include "screens/MainLayer.h"
 
 using namespace cocos2d;
@@ -29,8 +30,11 @@ void MainLayer::insertKeyText(const std::string& text, bool toPage1) { insertTem
 
 void MainLayer::insertTemplate(const std::string& text, int stepsBack, bool toPage1) {
   playKeySound();
+  // One step: redone, the cursor stands inside the template again.
+  _editor.beginStep();
   insertText(text);
   for (int i = 0; i < stepsBack; ++i) cursorLeft();
+  _editor.endStep();
   if (toPage1) showPage1();
 }
 
@@ -56,6 +60,26 @@ void MainLayer::cursorEnd() {
   playKeySound();
   _editor.cursorEnd();
   showLine();
+}
+
+void MainLayer::placeCursorAt(float x) {
+  playKeySound();
+  _editor.placeCursorAt(x);
+  showLine();
+}
+
+void MainLayer::undo() {
+  playKeySound();
+  const bool undone = _editor.undo();
+  showLine();
+  announce(undone ? spokenLine("Undo", _editor.getText()) : "Nothing to undo");
+}
+
+void MainLayer::redo() {
+  playKeySound();
+  const bool redone = _editor.redo();
+  showLine();
+  announce(redone ? spokenLine("Redo", _editor.getText()) : "Nothing to redo");
 }
 
 void MainLayer::eraseBeforeCursor() {

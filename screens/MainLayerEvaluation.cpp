@@ -1,6 +1,5 @@
 // The equal key: the line goes to the engine, expression and result go onto the tape and into
 // the history, and the line is emptied for the next expression.
-#include "cocos/accessibility/Accessibility.h"
 #include "engine/ResultFormatter.h"
 #include "screens/MainLayer.h"
 
@@ -18,12 +17,13 @@ void MainLayer::evaluate() {
     pushTapeLines(2);
     const std::string result = evaluateAndFormat(_editor.getText());
     // The line moves onto the tape and into the history without a copy: it may be megabytes.
-    auto line = std::make_shared<const std::string>(_editor.takeText());
+    // Undo shares it from there.
+    SharedText line = _editor.takeText();
     _historyTape[1]->setSharedString(line);
     _history.push_front(std::move(line));
     _history.push_front(std::make_shared<const std::string>(result));
     _historyTape[0]->setString("=" + result);
-    accessibility::announce(_historyTape[0]->getString());
+    announce(_historyTape[0]->getString());
   } else {
     pushTapeLines(1);
     _historyTape[0]->setString("");

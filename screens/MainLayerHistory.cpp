@@ -33,7 +33,7 @@ void MainLayer::removeRecalled() {
 
 void MainLayer::stepHistory(int step) {
   playKeySound();
-  _editor.stepHistory(step, _history.size(), [this](std::size_t i) -> const std::string& { return *_history[i]; });
+  _editor.stepHistory(step, _history.size(), [this](std::size_t i) { return _history[i]; });
   showLine();
 }
 

@@ -1,6 +1,6 @@
 // The keyboard: keys act when pressed, in the order pressed, and again as the system repeats
 // them. Text the layout produces decides what is typed; keys that produce none act by their
-// code; Ctrl shortcuts copy, paste and close.
+// code; Ctrl shortcuts copy, paste, undo, redo and close.
 #include <cstdint>
 
 #include "cocos/base/EventListenerKeyboard.h"
@@ -85,9 +85,14 @@ void MainLayer::keyPressed(KeyCode code, const EventKeyboard& key) {
   const unsigned modifiers = key.getModifiers();
   const bool command = (modifiers & (EventKeyboard::MODIFIER_CTRL | EventKeyboard::MODIFIER_ALT)) != 0;
   if (modifiers & EventKeyboard::MODIFIER_CTRL) {
+    // Shift as the system reports it: a Shift count left behind by another window must not
+    // turn undo into redo.
+    const bool shiftHeld = (modifiers & EventKeyboard::MODIFIER_SHIFT) != 0;
     switch (key.getLayoutCharacter()) {
       case U'c': copyExpression(); return;
       case U'v': pasteClipboard(); return;
+      case U'z': shiftHeld ? redo() : undo(); return;
+      case U'y': redo(); return;
       case U'q': Director::getInstance()->end(); return;
       default: break;
     }
@@ -118,7 +123,9 @@ void MainLayer::typeText(const std::string& text) {
   auto flush = [&] {
     if (run.empty()) return;
     playKeySound();
-    insertText(run);
+    // Typed text joins the text typed just before it into one step of undo.
+    _editor.typeText(run);
+    showLine();
     run.clear();
   };
   for (const char c : text) {
@@ -160,6 +167,7 @@ void MainLayer::keyTableAction(KeyCode code) {
     case KeyCode::KEY_UP_ARROW: historyUp(); break;
     case KeyCode::KEY_DOWN_ARROW: historyDown(); break;
     case KeyCode::KEY_ESCAPE: clearAll(); break;
+    case KeyCode::KEY_F1: openHelpPage(); break;
     default: break;
   }
 }

@@ -1,5 +1,6 @@
 // Inserting, erasing and moving by whole characters: a well-formed UTF-8 sequence is one
 // character and so is every byte outside one; the cursor never ends inside a character.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,10 +92,7 @@ TEST_F(EditorTest, BytesJoinedByAnEditNeverLeaveTheCursorInsideACharacter) {
 
 TEST_F(EditorTest, ClearEmptiesTheLineAndEndsARecall) {
   editor.insertText("1+2");
-  editor.stepHistory(+1, 1, [](std::size_t) -> const std::string& {
-    static const std::string entry = "9";
-    return entry;
-  });
+  editor.stepHistory(+1, 1, [](std::size_t) { return std::make_shared<const std::string>("9"); });
   editor.clear();
   EXPECT_EQ(editor.getText(), "");
   EXPECT_EQ(editor.getCursorPos(), 0);
@@ -107,9 +105,9 @@ TEST_F(EditorTest, ClearEmptiesTheLineAndEndsARecall) {
 TEST_F(EditorTest, TakingTheTextMovesIt) {
   editor.insertText(std::string(1 << 20, '7'));
   const char* bytes = editor.getText().data();
-  const std::string taken = editor.takeText();
-  EXPECT_EQ(taken.data(), bytes);
-  EXPECT_EQ(taken.size(), std::size_t{1} << 20);
+  const SharedLine taken = editor.takeText();
+  EXPECT_EQ(taken->data(), bytes);
+  EXPECT_EQ(taken->size(), std::size_t{1} << 20);
   EXPECT_EQ(editor.getText(), "");
   EXPECT_EQ(editor.getCursorPos(), 0);
   EXPECT_EQ(editor.getViewStart(), 0);

@@ -1,7 +1,8 @@
-// Thousands of random edits, cursor moves and history steps with any bytes at all, and the
-// line's invariants checked after every one: the cursor and the window start stay on
-// character boundaries inside the line, the cursor stands where the text before it ends and
-// inside the line's width, and what the line shows is never changed without saying so.
+// Thousands of random edits, cursor moves, touches, history steps, undos and redos with any
+// bytes at all, and the line's invariants checked after every one: the cursor and the window
+// start stay on character boundaries inside the line, the cursor stands where the text before
+// it ends and inside the line's width, what the line shows is never changed without saying
+// so, and an undo followed by a redo changes nothing.
 #include <deque>
 #include <random>
 #include <string>
@@ -27,7 +28,7 @@ class EditorMash : public EditorTest {
   }
 
   void step(std::mt19937& random) {
-    switch (random() % 12) {
+    switch (random() % 16) {
       case 0: case 1: case 2: editor.insertText(randomText(random)); break;
       case 3: editor.eraseBeforeCursor(); break;
       case 4: editor.eraseAtCursor(); break;
@@ -36,8 +37,7 @@ class EditorMash : public EditorTest {
       case 7: random() % 2 ? editor.cursorHome() : editor.cursorEnd(); break;
       case 8:
       case 9:
-        editor.stepHistory(random() % 3 ? +1 : -1, history.size(),
-                           [this](std::size_t i) -> const std::string& { return history[i]; });
+        editor.stepHistory(random() % 3 ? +1 : -1, history.size(), [this](std::size_t i) { return history[i]; });
         break;
       case 10:
         // As the equal key: the line goes into the history, and the empty line is shown.
@@ -46,9 +46,13 @@ class EditorMash : public EditorTest {
         editor.resetHistoryPos();
         editor.refreshCursor();
         break;
-      default:
+      case 11:
         if (random() % 4 == 0) editor.clear();
         break;
+      case 12: editor.undo(); break;
+      case 13: editor.redo(); break;
+      case 14: editor.typeText(randomText(random)); break;
+      default: editor.placeCursorAt(static_cast<float>(random() % 850) - 50); break;
     }
     if (editor.takeShownChange()) shown = editor.visibleTail();
   }
@@ -70,7 +74,7 @@ class EditorMash : public EditorTest {
     ASSERT_LT(editor.getHistoryPos(), static_cast<int>(history.size()));
   }
 
-  std::deque<std::string> history;
+  std::deque<SharedLine> history;
   std::string shown;  // what a label that follows the editor's reported changes would show
 };
 
@@ -80,6 +84,16 @@ TEST_F(EditorMash, EveryStepKeepsTheLineSound) {
     for (int n = 0; n < 4000; ++n) {
       step(random);
       ASSERT_NO_FATAL_FAILURE(expectInvariants(seed, n));
+      // Whatever came before, an undo and a redo give the same text back.
+      if (n % 7 == 0) {
+        const std::string text = editor.getText();
+        if (editor.undo()) {
+          ASSERT_TRUE(editor.redo()) << seed << "/" << n;
+          ASSERT_EQ(editor.getText(), text) << seed << "/" << n;
+        }
+        if (editor.takeShownChange()) shown = editor.visibleTail();
+        ASSERT_NO_FATAL_FAILURE(expectInvariants(seed, n));
+      }
       if (editor.getText().size() > 4000) editor.clear();
     }
   }

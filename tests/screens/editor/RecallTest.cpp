@@ -1,6 +1,7 @@
 // Stepping through the history in the line: each step takes the text of the last one out
 // again, if it still stands just before the cursor, and inserts the next entry at the cursor.
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace {
 class Recall : public EditorTest {
  protected:
   void step(int direction) {
-    editor.stepHistory(direction, history.size(), [this](std::size_t i) -> const std::string& { return history[i]; });
+    editor.stepHistory(direction, history.size(),
+                       [this](std::size_t i) { return std::make_shared<const std::string>(history[i]); });
   }
   std::deque<std::string> history;  // newest first
 };
