@@ -199,7 +199,7 @@ void BM_DigitKeyAndUndoToFrame(benchmark::State& state) {
   resetLine(m, false);
   m->insertText("12+34");
   auto* backend = dynamic_cast<backend::sdl::SdlBackend*>(Director::getInstance()->getBackend());
-  backend->setPartialFrames(true);
+  backend->drawing().setPartialFrames(true);
   Director::getInstance()->drawFrame(true);
   GLView* view = Director::getInstance()->getOpenGLView();
   for (auto _ : state) {
@@ -213,7 +213,7 @@ void BM_DigitKeyAndUndoToFrame(benchmark::State& state) {
     Director::getInstance()->drawFrame(false);
   }
   state.SetItemsProcessed(state.iterations() * 2);
-  backend->setPartialFrames(false);
+  backend->drawing().setPartialFrames(false);
 }
 BENCHMARK(BM_DigitKeyAndUndoToFrame)->Unit(benchmark::kMicrosecond);
 

@@ -39,7 +39,7 @@ bool MainLayer::touchBegan(const Vec2& at) {
     placeCursorAt(at.x);
     return true;
   }
-  if (kTapeArea.containsPoint(at) && _tapeView->isEnabled()) {
+  if (kTapeArea.containsPoint(at)) {
     _touchOnTape = true;
     _tapeTaps.began(Director::getInstance()->getClockTicks100ns(), at, tapeLineAt(at));
     return true;
