@@ -72,14 +72,14 @@ bool evaluateCall(CTokenizer& t, const std::string& name, double& value) {
 // Counts one level of nesting for the lifetime of a parenthesised construct.
 class NestingGuard {
  public:
-  explicit NestingGuard(CTokenizer& t) : t_(t) { ++t_.depth; }
-  ~NestingGuard() { --t_.depth; }
-  bool tooDeep() const { return t_.depth > kMaxNestingDepth; }
+  explicit NestingGuard(CTokenizer& t) : _t(t) { ++_t.depth; }
+  ~NestingGuard() { --_t.depth; }
+  bool tooDeep() const { return _t.depth > kMaxNestingDepth; }
   NestingGuard(const NestingGuard&) = delete;
   NestingGuard& operator=(const NestingGuard&) = delete;
 
  private:
-  CTokenizer& t_;
+  CTokenizer& _t;
 };
 
 }  // namespace

@@ -11,68 +11,68 @@ std::string stripDigitGroupMarks(const std::string& literal) {
   return out;
 }
 
-CTokenizer::CTokenizer(std::string input) : input_(std::move(input)) {}
+CTokenizer::CTokenizer(std::string input) : _input(std::move(input)) {}
 
 TokenKind CTokenizer::nextToken() {
-  const std::size_t size = input_.size();
-  if (position_ >= size) {
-    kind_ = TokenKind::End;
-    text_.clear();
-    return kind_;
+  const std::size_t size = _input.size();
+  if (_position >= size) {
+    _kind = TokenKind::End;
+    _text.clear();
+    return _kind;
   }
-  const auto c = static_cast<unsigned char>(input_[position_]);
+  const auto c = static_cast<unsigned char>(_input[_position]);
   if (isAsciiDigit(c) || c == '.') {
     readNumber();
-    return kind_;
+    return _kind;
   }
   if (isAsciiLetter(c)) {
-    const std::size_t start = position_;
-    ++position_;
-    while (position_ < size) {
-      const auto n = static_cast<unsigned char>(input_[position_]);
+    const std::size_t start = _position;
+    ++_position;
+    while (_position < size) {
+      const auto n = static_cast<unsigned char>(_input[_position]);
       if (!isAsciiDigit(n) && !isAsciiLetter(n)) break;
-      ++position_;
+      ++_position;
     }
-    text_.assign(input_, start, position_ - start);
-    kind_ = TokenKind::Name;
-    return kind_;
+    _text.assign(_input, start, _position - start);
+    _kind = TokenKind::Name;
+    return _kind;
   }
-  ++position_;
-  text_.assign(1, static_cast<char>(c));
+  ++_position;
+  _text.assign(1, static_cast<char>(c));
   switch (c) {
-    case '*': kind_ = TokenKind::Times; break;
-    case '+': kind_ = TokenKind::Plus; break;
-    case '-': kind_ = TokenKind::Minus; break;
-    case '/': kind_ = TokenKind::Divide; break;
-    default: kind_ = TokenKind::Other; break;
+    case '*': _kind = TokenKind::Times; break;
+    case '+': _kind = TokenKind::Plus; break;
+    case '-': _kind = TokenKind::Minus; break;
+    case '/': _kind = TokenKind::Divide; break;
+    default: _kind = TokenKind::Other; break;
   }
-  return kind_;
+  return _kind;
 }
 
 void CTokenizer::readNumber() {
-  const std::size_t size = input_.size();
+  const std::size_t size = _input.size();
   auto at = [&](std::size_t i) -> unsigned char {
-    return i < size ? static_cast<unsigned char>(input_[i]) : 0;
+    return i < size ? static_cast<unsigned char>(_input[i]) : 0;
   };
-  const std::size_t start = position_;
+  const std::size_t start = _position;
   bool hasMarks = false;
-  if (at(position_) != '.') {
-    ++position_;
-    while (isAsciiDigit(at(position_)) || at(position_) == '\'') {
-      hasMarks |= at(position_) == '\'';
-      ++position_;
+  if (at(_position) != '.') {
+    ++_position;
+    while (isAsciiDigit(at(_position)) || at(_position) == '\'') {
+      hasMarks |= at(_position) == '\'';
+      ++_position;
     }
   }
-  if (at(position_) == '.') {
-    ++position_;
-    while (isAsciiDigit(at(position_))) ++position_;
+  if (at(_position) == '.') {
+    ++_position;
+    while (isAsciiDigit(at(_position))) ++_position;
   }
-  if (at(position_) == 'E' || at(position_) == 'e') {
-    ++position_;
-    if (at(position_) == '+' || at(position_) == '-') ++position_;
-    while (isAsciiDigit(at(position_))) ++position_;
+  if (at(_position) == 'E' || at(_position) == 'e') {
+    ++_position;
+    if (at(_position) == '+' || at(_position) == '-') ++_position;
+    while (isAsciiDigit(at(_position))) ++_position;
   }
-  text_.assign(input_, start, position_ - start);
-  if (hasMarks) text_ = stripDigitGroupMarks(text_);
-  kind_ = TokenKind::Number;
+  _text.assign(_input, start, _position - start);
+  if (hasMarks) _text = stripDigitGroupMarks(_text);
+  _kind = TokenKind::Number;
 }

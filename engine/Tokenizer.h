@@ -27,15 +27,15 @@ class CTokenizer {
   // Reads the token at the read position, advances past it and returns its kind.
   TokenKind nextToken();
 
-  TokenKind kind() const { return kind_; }
-  const std::string& text() const { return text_; }
+  TokenKind kind() const { return _kind; }
+  const std::string& text() const { return _text; }
   // The literal's length is known when compiling: no strlen per comparison, which a long
   // expression makes millions of.
   template <std::size_t N>
   bool textIs(const char (&literal)[N]) const {
-    return text_.size() == N - 1 && text_.compare(0, N - 1, literal, N - 1) == 0;
+    return _text.size() == N - 1 && _text.compare(0, N - 1, literal, N - 1) == 0;
   }
-  std::size_t position() const { return position_; }
+  std::size_t position() const { return _position; }
 
   // Nesting of parentheses and argument lists entered so far; the evaluator keeps it so
   // that a deeply nested expression fails instead of exhausting the call stack.
@@ -44,10 +44,10 @@ class CTokenizer {
  private:
   void readNumber();
 
-  TokenKind kind_ = TokenKind::End;
-  std::string text_;
-  std::size_t position_ = 0;
-  std::string input_;
+  TokenKind _kind = TokenKind::End;
+  std::string _text;
+  std::size_t _position = 0;
+  std::string _input;
 };
 
 // Character classes of the "C" locale, independent of the process locale.
