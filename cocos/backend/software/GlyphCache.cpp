@@ -37,7 +37,6 @@ std::size_t GlyphCache::inkBytes(const RotatedCoverage& ink) {
 const GlyphCache::Glyph& GlyphCache::get(FontId font, int pixels, char32_t codepoint) {
   const Key key{font, pixels, codepoint, -1};
   if (const auto found = _glyphs.find(key); found != _glyphs.end()) return found->second;
-  if (_bytes > _budget) clear();
   Glyph glyph;
   _bitmap = GlyphBitmap{};
   ++_rasterised;
@@ -52,7 +51,9 @@ const GlyphCache::Glyph& GlyphCache::get(FontId font, int pixels, char32_t codep
     glyph.left = _bitmap.left;
     glyph.top = _bitmap.top;
   }
-  _bytes += inkBytes(glyph.ink);
+  const std::size_t cost = inkBytes(glyph.ink);
+  if (_bytes + cost > _budget) clear();
+  _bytes += cost;
   return _glyphs.emplace(key, std::move(glyph)).first->second;
 }
 
