@@ -11,6 +11,7 @@ namespace {
 
 using cocos2d::Color4B;
 using namespace cocos2d::backend::sdl;
+using cocos2d::backend::software::InkSpan;
 
 struct FreeSurface {
   void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }

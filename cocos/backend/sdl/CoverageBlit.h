@@ -1,15 +1,17 @@
-// Blends a solid colour through a coverage bitmap straight into a 32-bit surface: the
-// drawing of turned glyphs. SDL's own blitters test every pixel's alpha for the cases
+// Blends a solid colour through a coverage bitmap straight into the window's 32-bit surface:
+// the drawing of turned glyphs. SDL's own blitters test every pixel's alpha for the cases
 // transparent, opaque and in between, and mispredict those branches on the ragged edges of
-// text; this blend is one branch-free formula per pixel, over each row's ink only.
+// text; the shared blend (software/CoverageBlend.h) is one branch-free formula per pixel.
 #pragma once
 
 #include <SDL_surface.h>
 
-#include "cocos/backend/sdl/GlyphRotation.h"
+#include "cocos/backend/software/Coverage.h"
 #include "cocos/base/ccTypes.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::RotatedCoverage;
 
 // True for the surfaces blendCoverage can draw into: four bytes a pixel, eight bits a
 // channel, colour in the low three bytes (the window surfaces of the software renderer).

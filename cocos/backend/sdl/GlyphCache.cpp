@@ -1,9 +1,13 @@
 #include "cocos/backend/sdl/GlyphCache.h"
 
 #include "cocos/backend/sdl/GlyphRaster.h"
-#include "cocos/backend/sdl/GlyphRotation.h"
+#include "cocos/backend/software/GlyphRotation.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::InkSpan;
+using software::rotateCoverage;
+using software::stepAngle;
 namespace {
 
 std::uint64_t glyphKey(int face, int pixels, char32_t codepoint) {

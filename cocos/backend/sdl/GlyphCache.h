@@ -17,9 +17,11 @@
 #include <unordered_map>
 
 #include "cocos/backend/sdl/FontLibrary.h"
-#include "cocos/backend/sdl/GlyphRotation.h"
+#include "cocos/backend/software/GlyphRotation.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::RotatedCoverage;
 
 class GlyphCache {
  public:

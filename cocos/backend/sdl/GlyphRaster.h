@@ -5,10 +5,12 @@
 #include <SDL_surface.h>
 #include <SDL_ttf.h>
 
-#include <cstdint>
-#include <vector>
+#include "cocos/backend/software/Coverage.h"
+
 
 namespace cocos2d::backend::sdl {
+
+using software::Coverage;
 
 // The ink box relative to the pen: `left` pixels right of it, `top` pixels above the
 // baseline. The surface is ARGB8888 and belongs to the caller; null for glyphs without
@@ -19,12 +21,6 @@ struct InkSurface {
 };
 
 InkSurface rasteriseInk(TTF_Font* font, char32_t codepoint);
-
-// Coverage alone, one byte a pixel, row by row.
-struct Coverage {
-  int width = 0, height = 0;
-  std::vector<std::uint8_t> alpha;
-};
 
 // The alpha channel of an ARGB8888 surface.
 Coverage coverageOf(const SDL_Surface& surface);

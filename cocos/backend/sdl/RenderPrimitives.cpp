@@ -1,6 +1,10 @@
 #include "cocos/backend/sdl/RenderPrimitives.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::PixelBox;
+using software::PixelQuad;
+using software::PixelRect;
 namespace {
 
 SDL_Color toSdl(const Color4B& c) { return SDL_Color{c.r, c.g, c.b, c.a}; }

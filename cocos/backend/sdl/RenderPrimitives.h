@@ -6,10 +6,13 @@
 
 #include <SDL_render.h>
 
-#include "cocos/backend/sdl/Geometry.h"
+#include "cocos/backend/software/Geometry.h"
 #include "cocos/base/ccTypes.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::LocalBox;
+using software::PixelArea;
 
 // Nothing is drawn for boxes entirely outside `visible` (the window, clipped).
 void fillBox(SDL_Renderer* renderer, const PixelArea& visible, const AffineTransform& toPixels, const LocalBox& box,

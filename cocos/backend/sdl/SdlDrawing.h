@@ -8,13 +8,15 @@
 
 #include "cocos/backend/Drawing.h"
 #include "cocos/backend/sdl/FontLibrary.h"
-#include "cocos/backend/sdl/Geometry.h"
 #include "cocos/backend/sdl/GlyphCache.h"
 #include "cocos/backend/sdl/SdlWindow.h"
 #include "cocos/backend/sdl/TextRenderer.h"
 #include "cocos/backend/sdl/TextureStore.h"
+#include "cocos/backend/software/Geometry.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::PixelArea;
 
 class SdlDrawing final : public Drawing {
  public:

@@ -4,10 +4,17 @@
 #include <cmath>
 
 #include "cocos/backend/sdl/CoverageBlit.h"
-#include "cocos/backend/sdl/GlyphRotation.h"
 #include "cocos/backend/sdl/RenderPrimitives.h"
+#include "cocos/backend/software/GlyphRotation.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::angleStep;
+using software::asTurn;
+using software::LocalBox;
+using software::scaleAlongX;
+using software::scaleAlongY;
+using software::Turn;
 namespace {
 
 // Larger text is rasterised at this size and scaled up: it keeps single glyph textures

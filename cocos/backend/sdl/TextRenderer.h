@@ -11,10 +11,12 @@
 
 #include "cocos/backend/Drawing.h"
 #include "cocos/backend/sdl/FontLibrary.h"
-#include "cocos/backend/sdl/Geometry.h"
 #include "cocos/backend/sdl/GlyphCache.h"
+#include "cocos/backend/software/Geometry.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::PixelArea;
 
 struct GlyphRun {
   FontId font = 0;

@@ -12,6 +12,13 @@
 
 namespace cocos2d::backend::sdl {
 
+using software::LocalBox;
+using software::mipLevelSizes;
+using software::PixelBox;
+using software::PixelRect;
+using software::scaleAlongX;
+using software::scaleAlongY;
+
 TextureStore::~TextureStore() { releaseTextures(); }
 
 TextureId TextureStore::load(const std::string& path, int& width, int& height) {

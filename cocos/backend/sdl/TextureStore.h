@@ -11,11 +11,15 @@
 #include <vector>
 
 #include "cocos/backend/Drawing.h"
-#include "cocos/backend/sdl/Geometry.h"
-#include "cocos/backend/sdl/MipChain.h"
 #include "cocos/backend/sdl/StretchCache.h"
+#include "cocos/backend/software/Geometry.h"
+#include "cocos/backend/software/MipChain.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::LevelSize;
+using software::PixelArea;
+using software::PixelImage;
 
 class TextureStore {
  public:

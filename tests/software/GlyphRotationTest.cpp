@@ -3,11 +3,11 @@
 #include <cmath>
 #include <vector>
 
-#include "cocos/backend/sdl/GlyphRotation.h"
+#include "cocos/backend/software/GlyphRotation.h"
 
 namespace {
 
-using namespace cocos2d::backend::sdl;
+using namespace cocos2d::backend::software;
 
 constexpr int kSteps = 72;
 constexpr float kPi = 3.14159265f;

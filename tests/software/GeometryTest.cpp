@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "cocos/backend/sdl/Geometry.h"
+#include "cocos/backend/software/Geometry.h"
 
 namespace {
 
 using cocos2d::AffineTransform;
-using namespace cocos2d::backend::sdl;
+using namespace cocos2d::backend::software;
 
 TEST(Geometry, AxisAlignedBoxesAndTheirMirroring) {
   const LocalBox box{0, 0, 100, 50};

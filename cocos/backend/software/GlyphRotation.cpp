@@ -1,9 +1,9 @@
-#include "cocos/backend/sdl/GlyphRotation.h"
+#include "cocos/backend/software/GlyphRotation.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace cocos2d::backend::sdl {
+namespace cocos2d::backend::software {
 namespace {
 
 constexpr double kTurn = 6.283185307179586;
@@ -94,4 +94,4 @@ float stepAngle(int step, int stepsPerTurn) {
   return stepsPerTurn > 0 ? static_cast<float>(kTurn * step / stepsPerTurn) : 0.0f;
 }
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend::software

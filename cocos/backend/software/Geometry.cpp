@@ -1,9 +1,9 @@
-#include "cocos/backend/sdl/Geometry.h"
+#include "cocos/backend/software/Geometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace cocos2d::backend::sdl {
+namespace cocos2d::backend::software {
 
 PixelBox mapAxisAligned(const AffineTransform& t, const LocalBox& box) {
   const float xAt0 = t.a * box.x0 + t.tx, xAt1 = t.a * box.x1 + t.tx;
@@ -67,4 +67,4 @@ bool asTurn(const AffineTransform& t, Turn& turn) {
   return true;
 }
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend::software

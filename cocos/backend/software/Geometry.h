@@ -5,7 +5,7 @@
 
 #include "cocos/math/AffineTransform.h"
 
-namespace cocos2d::backend::sdl {
+namespace cocos2d::backend::software {
 
 // A box in local coordinates (y up): x0 < x1, y0 < y1. Images put their row 0 at y1.
 struct LocalBox {
@@ -58,4 +58,4 @@ struct Turn {
 // False for other transforms, and for axis-aligned ones, which have exact paths of their own.
 bool asTurn(const AffineTransform& t, Turn& turn);
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend::software

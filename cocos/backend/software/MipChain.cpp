@@ -1,9 +1,9 @@
-#include "cocos/backend/sdl/MipChain.h"
+#include "cocos/backend/software/MipChain.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace cocos2d::backend::sdl {
+namespace cocos2d::backend::software {
 namespace {
 
 constexpr std::uint32_t alphaOf(std::uint32_t p) { return p >> 24; }
@@ -122,4 +122,4 @@ int levelClosest(const std::vector<LevelSize>& levels, float sourceWidth, float 
   return best;
 }
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend::software

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "cocos/backend/sdl/MipChain.h"
+#include "cocos/backend/software/MipChain.h"
 
 namespace {
 
-using namespace cocos2d::backend::sdl;
+using namespace cocos2d::backend::software;
 
 PixelImage filled(int w, int h, std::uint32_t argb) {
   PixelImage image;

@@ -4,21 +4,9 @@
 // fraction of texturing two triangles per glyph on the software renderer.
 #pragma once
 
-#include "cocos/backend/sdl/GlyphRaster.h"
+#include "cocos/backend/software/Coverage.h"
 
-namespace cocos2d::backend::sdl {
-
-// The columns of one row that hold ink: [begin, end), empty when begin == end.
-struct InkSpan {
-  std::uint16_t begin = 0, end = 0;
-};
-
-struct RotatedCoverage {
-  Coverage bitmap;  // empty when no ink survives
-  std::vector<InkSpan> rows;  // one per row of `bitmap`
-  // Where the centre of the source bitmap ended up, from the top-left corner of `bitmap`.
-  float centreX = 0, centreY = 0;
-};
+namespace cocos2d::backend::software {
 
 // `radians` turns clockwise on screen (y down). Every source texel stays a unit square, so
 // the glyph keeps its size; the bitmap is trimmed to the rows and columns with ink.
@@ -29,4 +17,4 @@ RotatedCoverage rotateCoverage(const Coverage& source, float radians);
 int angleStep(float radians, int stepsPerTurn);
 float stepAngle(int step, int stepsPerTurn);
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend::software

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace cocos2d::backend::sdl {
+namespace cocos2d::backend::software {
 
 // Straight (not premultiplied) alpha, one 0xAARRGGBB word per texel, rows top to bottom.
 struct PixelImage {
@@ -43,4 +43,4 @@ int levelCovering(const std::vector<LevelSize>& levels, float sourceWidth, float
 int levelClosest(const std::vector<LevelSize>& levels, float sourceWidth, float sourceHeight,
                  float screenWidth, float screenHeight);
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend::software
