@@ -8,11 +8,19 @@
 
 namespace {
 
-// A handle that reaches something: a file, a pipe or a console. A windowed program started
-// from a console without redirection has none, or handles of a console that is not its own.
-bool usable(DWORD which) {
+// What the program was started with on one of its standard handles. A windowed program
+// started from a console without redirection has nothing there, or handles of the console,
+// which it can use only once it is attached to it.
+enum class Handle { None, Character, Redirected };
+
+Handle startedWith(DWORD which) {
   HANDLE handle = GetStdHandle(which);
-  return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return Handle::None;
+  switch (GetFileType(handle)) {
+    case FILE_TYPE_UNKNOWN: return Handle::None;
+    case FILE_TYPE_CHAR: return Handle::Character;
+    default: return Handle::Redirected;
+  }
 }
 
 bool isConsole(int fd) {
@@ -24,11 +32,14 @@ bool isConsole(int fd) {
 }  // namespace
 
 void connectStandardStreams() {
-  const bool input = usable(STD_INPUT_HANDLE), output = usable(STD_OUTPUT_HANDLE), error = usable(STD_ERROR_HANDLE);
-  if ((!input || !output || !error) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-    if (!output) std::freopen("CONOUT$", "w", stdout);
-    if (!error) std::freopen("CONOUT$", "w", stderr);
-    if (!input) {
+  const Handle input = startedWith(STD_INPUT_HANDLE), output = startedWith(STD_OUTPUT_HANDLE),
+               error = startedWith(STD_ERROR_HANDLE);
+  const bool redirected = input == Handle::Redirected && output == Handle::Redirected && error == Handle::Redirected;
+  // Attached, the program also ends with Ctrl+C in that console, as a console program does.
+  if (!redirected && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    if (output == Handle::None) std::freopen("CONOUT$", "w", stdout);
+    if (error == Handle::None) std::freopen("CONOUT$", "w", stderr);
+    if (input == Handle::None) {
       std::freopen("CONIN$", "r", stdin);
       // The line reader reads descriptor 0.
       if (_fileno(stdin) > 0) _dup2(_fileno(stdin), 0);

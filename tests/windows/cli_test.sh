@@ -138,5 +138,16 @@ if [[ $(cat "$work/bad-line.status") == 1 ]] && grep -q 'bad.script:2: ' "$work/
 fi
 expect missing-script 1 "" /dev/null --store cli-test-script --headless --script "$work/none.script"
 
+# Started from a terminal, where Wine gives it the handles of a console (as Windows gives a
+# console's program), the results show in that console, and the status is the program's.
+if command -v script >/dev/null 2>&1; then
+  script -qec "wine '$exe' --store cli-test-eval --eval 1+2 2+; echo status=\$?" /dev/null </dev/null >"$work/console.raw" 2>&1
+  # What the console drew, without its cursor and erasing sequences and its carriage returns.
+  sed -e 's/\x1b\[[0-9;?]*[A-Za-z]//g' -e 's/\r//g' "$work/console.raw" >"$work/console.out"
+  if cmp -s "$work/console.out" <(printf '3\nError.\nstatus=1\n'); then pass; else
+    fail "console: $(cat -v "$work/console.out")"
+  fi
+fi
+
 echo "windows cli: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
