@@ -119,16 +119,20 @@ else
   fail "the store name's key holds no CommaSep of 0"
 fi
 
-# A headless script whose name is not ASCII runs to the end, and finds every image and the
-# sound beside the program without a word on standard error.
+# As a user has it: the program and its resources copied into a folder whose name is not
+# ASCII, away from the build tree. A headless script whose name is not ASCII either runs to the
+# end there, and finds every image and the sound beside the program without a word on
+# standard error.
+installed=$work/$'Pemtrix \xc3\xbc\xe6\x97\xa5'
+mkdir -p "$installed" && cp "$exe" "$installed/" && cp -r "$build_dir/resources" "$installed/"
 script=$work/$'sc\xc3\xa9nario-\xe6\x97\xa5.script'
 printf 'text 1+2=\nframes 3\npress num-7\ndump\n' >"$script"
-run "$work/script" /dev/null -- wine "$exe" --store cli-test-script --headless --script "$script"
+run "$work/script" /dev/null -- wine "$installed/pemtrix.exe" --store cli-test-script --headless --script "$script"
 if [[ $(cat "$work/script.status") == 0 && ! -s $work/script.err ]] &&
    grep -q '"expression":"7".*"history":\["3","1+2"\]' "$work/script.out"; then
   pass
 else
-  fail "UTF-8 script name: status $(cat "$work/script.status"), $(head -c 300 "$work/script.out") $(cat "$work/script.err")"
+  fail "a copy in a folder named in UTF-8: status $(cat "$work/script.status"), $(head -c 300 "$work/script.out") $(cat "$work/script.err")"
 fi
 # A bad line stops a script with its name and line number; a missing script is an error too.
 printf 'touch 400 1000\ntap 400 nan\n' >"$work/bad.script"
