@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include <climits>
-#include <cstring>
+#include <cwchar>
 
 namespace {
 

@@ -7,6 +7,7 @@
 namespace cocos2d::backend::null {
 namespace {
 
+// The null window for headless runs; asked for a real window, it opens none.
 class HeadlessOnlyWindow final : public NullWindow {
  public:
   bool openWindow(WindowOptions& options) override {
@@ -17,6 +18,7 @@ class HeadlessOnlyWindow final : public NullWindow {
   }
 };
 
+// The null backend's parts around that window.
 class PlaceholderBackend final : public Backend {
  public:
   Window& window() override { return _window; }

@@ -28,6 +28,7 @@ const LPCWSTR kManifest = MAKEINTRESOURCEW(24);
 
 std::wstring wide(const char* text) { return std::wstring(text, text + std::char_traits<char>::length(text)); }
 
+// pemtrix.exe loaded as data, as Explorer reads it: its resources without running it.
 class ProgramResources : public testing::Test {
  protected:
   void SetUp() override {
