@@ -5,9 +5,10 @@ JOBS         ?= $(shell nproc)
 BUILD        ?= build
 ASAN_BUILD   ?= build-asan
 FUZZ_BUILD   ?= build-fuzz
+WINDOWS_BUILD ?= build-windows
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps test-deps build build-all build-asan fuzz bench package clean
+.PHONY: run test deps test-deps build build-all build-asan windows fuzz bench package clean
 
 # Building and running need the base level of packages; the test suite needs more.
 deps:
@@ -23,7 +24,8 @@ build: deps
 
 # Everything: a missing test or benchmark library fails the configuration.
 build-all: test-deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMTRIX_TESTS=ON -DPEMTRIX_BENCH=ON >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPEMTRIX_TESTS=ON -DPEMTRIX_BENCH=ON \
+	  -DPEMTRIX_WINDOWS_BUILD=$(CURDIR)/$(WINDOWS_BUILD) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: test-deps
@@ -31,11 +33,19 @@ build-asan: test-deps
 	  -DPEMTRIX_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
+# The Windows program, cross-built with mingw-w64: $(WINDOWS_BUILD)/pemtrix.exe, with the
+# resources beside it.
+windows:
+	@tools/install-deps --windows
+	@JOBS=$(JOBS) tools/build-windows $(WINDOWS_BUILD)
+
 run: build
 	@$(BUILD)/pemtrix
 
-# The fuzzer runs first so that the test runners' summaries close the output.
-test: build-all build-asan
+# The fuzzer runs first so that the test runners' summaries close the output. The Windows
+# tests' programs are built before CTest starts, rather than by the tests while others run.
+test: build-all build-asan windows
+	@JOBS=$(JOBS) tools/build-windows $(WINDOWS_BUILD) windows_tests >/dev/null
 	@$(MAKE) --no-print-directory fuzz
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
@@ -62,4 +72,4 @@ bench:
 	@bench/run-all $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

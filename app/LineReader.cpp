@@ -1,48 +1,45 @@
 #include "app/LineReader.h"
 
-#include <cerrno>
 #include <cstring>
-#include <unistd.h>
+
+#include "cocos/base/Files.h"
 
 bool LineReader::fill() {
-  if (eof_) return false;
-  if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-    end_ -= begin_;
-    begin_ = 0;
+  if (_eof) return false;
+  if (_begin > 0) {
+    std::memmove(_buffer.data(), _buffer.data() + _begin, _end - _begin);
+    _end -= _begin;
+    _begin = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-  for (;;) {
-    const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-    if (n > 0) {
-      end_ += static_cast<std::size_t>(n);
-      ++blocks_;
-      return true;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    eof_ = true;
+  if (_end == _buffer.size()) _buffer.resize(_buffer.size() * 2);
+  const long n = cocos2d::files::readDescriptor(_fd, _buffer.data() + _end, _buffer.size() - _end);
+  if (n <= 0) {
+    _eof = true;
     return false;
   }
+  _end += static_cast<std::size_t>(n);
+  ++_blocks;
+  return true;
 }
 
 bool LineReader::next(std::string& line) {
-  std::size_t scanned = begin_;
+  std::size_t scanned = _begin;
   for (;;) {
-    const void* found = std::memchr(buffer_.data() + scanned, '\n', end_ - scanned);
+    const void* found = std::memchr(_buffer.data() + scanned, '\n', _end - scanned);
     if (found) {
-      const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data());
+      const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - _buffer.data());
       // A carriage return before the line feed belongs to the line end (files written on
       // Windows), not to the expression.
-      const std::size_t end = at > begin_ && buffer_[at - 1] == '\r' ? at - 1 : at;
-      line.assign(buffer_.data() + begin_, end - begin_);
-      begin_ = at + 1;
+      const std::size_t end = at > _begin && _buffer[at - 1] == '\r' ? at - 1 : at;
+      line.assign(_buffer.data() + _begin, end - _begin);
+      _begin = at + 1;
       return true;
     }
-    scanned = end_ - begin_;  // offset relative to begin_, which fill() moves to 0
+    scanned = _end - _begin;  // offset relative to _begin, which fill() moves to 0
     if (!fill()) {
-      if (begin_ == end_) return false;
-      line.assign(buffer_.data() + begin_, end_ - begin_);
-      begin_ = end_;
+      if (_begin == _end) return false;
+      line.assign(_buffer.data() + _begin, _end - _begin);
+      _begin = _end;
       return true;
     }
   }

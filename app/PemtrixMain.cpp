@@ -1,7 +1,5 @@
 #include "app/PemtrixMain.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,6 +8,7 @@
 #include "app/CommandLine.h"
 #include "app/EvalCommand.h"
 #include "app/ScriptRunner.h"
+#include "cocos/base/Files.h"
 #include "cocos/services/store/UserDefault.h"
 #include "cocos/window/GLViewImpl.h"
 #include "engine/PreferenceSource.h"
@@ -90,7 +89,8 @@ int pemtrixMain(int argc, char** argv) {
     case CommandLine::Mode::Eval:
       return evaluateArguments(cl.expressions, stdout);
     case CommandLine::Mode::EvalStdin:
-      return evaluateLines(STDIN_FILENO, stdout, isatty(STDIN_FILENO) != 0);
+      return evaluateLines(cocos2d::files::kStandardInput, stdout,
+                           cocos2d::files::isTerminal(cocos2d::files::kStandardInput));
     default: {
       const int status = runCalculator(cl);
       finishStorePrefetch();  // in case the calculator never got to wait for it

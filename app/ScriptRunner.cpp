@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -188,8 +190,14 @@ int runScript(std::istream& in, const std::string& name) {
 }
 
 int runScriptFile(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) {
+  // The name is UTF-8: on Windows the path opens it through the wide API (and a name that is
+  // not UTF-8 throws there, naming no file).
+  std::ifstream in;
+  try {
+    in.open(std::filesystem::u8path(path));
+  } catch (const std::exception&) {
+  }
+  if (!in.is_open()) {
     std::fprintf(stderr, "pemtrix: cannot read the script %s\n", path.c_str());
     return 1;
   }

@@ -6,6 +6,3 @@
 
 // The folder that holds images/, buttons/ and sounds/; empty when none is found.
 std::string findResourceRoot();
-
-// The folder of the running executable.
-std::string executableDirectory();

@@ -5,8 +5,9 @@
 
 namespace platform {
 
-// $XDG_CONFIG_HOME/pemtrix/store.db, or ~/.config/pemtrix/store.db when XDG_CONFIG_HOME is unset,
-// empty or relative. The home folder comes from $HOME, else from the password database.
+// Linux: $XDG_CONFIG_HOME/pemtrix/store.db, or ~/.config/pemtrix/store.db when XDG_CONFIG_HOME
+// is unset, empty or relative; the home folder comes from $HOME, else from the password
+// database. Windows: the registry key HKEY_CURRENT_USER\Software\Pemtrix.
 std::string defaultStorePath();
 
 }  // namespace platform

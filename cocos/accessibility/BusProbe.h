@@ -1,6 +1,7 @@
 // Whether an accessibility bus is there to publish on, found without loading anything: the
 // environment, the display's property, then the session bus. Only then is the accessibility
-// module (and GLib, ATK and the AT-SPI bridge with it) worth loading.
+// module (and GLib, ATK and the AT-SPI bridge with it) worth loading. That is the Linux side
+// (posix/); on Windows the probe finds no bus (win32/).
 #pragma once
 
 namespace cocos2d::backend {

@@ -1,7 +1,8 @@
 // What a backend module hands the engine core: its five parts, each the core's only door to
 // one concern of the system (Window.h, Drawing.h, Text.h, Sound.h, Desktop.h). A backend
 // implements each part on its own and lets them share what they must (its window). The SDL
-// backend lives in a module loaded at run time, so that modes without a window never load SDL.
+// backend lives in a module loaded at run time, so that modes without a window never load SDL;
+// the Windows backend is linked into the program.
 #pragma once
 
 #include <memory>
@@ -27,10 +28,12 @@ class Backend {
   virtual Desktop& desktop() = 0;
 };
 
-// Loads the backend module and creates its backend; null with a reason when it cannot.
+// Creates the system's backend, loading its module first where it has one (BackendLoader.cpp
+// on Linux, LinkedBackend.cpp on Windows); null with a reason when it cannot.
 std::unique_ptr<Backend> loadBackend(std::string& error);
 
 }  // namespace cocos2d::backend
 
-// The entry point that the backend module exports.
+// The entry point that every backend defines: the module exports it on Linux; on Windows the
+// backend's sources (cocos/backend/win32/sources.cmake) are linked into the program with it.
 extern "C" cocos2d::backend::Backend* pemtrixCreateBackend();

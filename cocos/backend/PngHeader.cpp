@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cocos/base/Files.h"
+
 namespace cocos2d::backend {
 namespace {
 
@@ -16,7 +18,7 @@ unsigned long bigEndian32(const unsigned char* p) {
 bool readPngSize(const std::string& path, int& width, int& height) {
   // Signature (8 bytes), then the IHDR chunk: length 13, type, width, height.
   unsigned char header[24];
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = files::openFile(path, "rb");
   if (!file) return false;
   const std::size_t got = std::fread(header, 1, sizeof header, file);
   std::fclose(file);

@@ -1,18 +1,11 @@
 #include "cocos/services/FileUtils.h"
 
-#include <sys/stat.h>
+#include "cocos/base/Files.h"
 
 namespace cocos2d {
 namespace {
 
 FileUtils* g_fileUtils = nullptr;
-
-bool isRegularFile(const std::string& path) {
-  struct stat st;
-  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool isAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 }  // namespace
 
@@ -22,7 +15,7 @@ FileUtils* FileUtils::getInstance() {
 }
 
 std::string FileUtils::resolveDirectory(const std::string& path) const {
-  std::string dir = isAbsolute(path) ? path : _defaultResRootPath + path;
+  std::string dir = files::isAbsolutePath(path) ? path : _defaultResRootPath + path;
   if (!dir.empty() && dir.back() != '/') dir += '/';
   return dir;
 }
@@ -41,7 +34,7 @@ void FileUtils::setSearchPaths(const std::vector<std::string>& searchPaths) {
 
 std::string FileUtils::fullPathForFilename(const std::string& filename) const {
   if (filename.empty()) return "";
-  if (isAbsolute(filename)) return isRegularFile(filename) ? filename : "";
+  if (files::isAbsolutePath(filename)) return files::isRegularFile(filename) ? filename : "";
   auto cached = _fullPathCache.find(filename);
   if (cached != _fullPathCache.end()) return cached->second;
   // The search paths are the whole list: a file lying in the root beside them is not one of
@@ -49,7 +42,7 @@ std::string FileUtils::fullPathForFilename(const std::string& filename) const {
   const std::vector<std::string> rootOnly = {_defaultResRootPath};
   for (const std::string& dir : _searchPaths.empty() ? rootOnly : _searchPaths) {
     std::string candidate = dir + filename;
-    if (isRegularFile(candidate)) return _fullPathCache[filename] = candidate;
+    if (files::isRegularFile(candidate)) return _fullPathCache[filename] = candidate;
   }
   return "";
 }

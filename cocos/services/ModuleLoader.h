@@ -1,5 +1,7 @@
 // Finds the entry point of one of the program's modules: shared libraries loaded at run time
 // so that the modes that do not need them never pay for loading them and their libraries.
+// Linux loads them (posix/ModuleLoader.cpp); the Windows program is one file and loads none
+// (win32/ModuleLoader.cpp).
 #pragma once
 
 #include <string>

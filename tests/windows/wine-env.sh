@@ -5,7 +5,8 @@
 #   wine some.exe args...                  # runs in the prefix, nothing of the user's touched
 #
 # Nothing leaves the folder: no desktop menu entries, no .NET or Gecko installers, no session
-# bus, and HOME is inside it too. wineserver is stopped and the folder removed at exit.
+# bus, and HOME is inside it too. wineserver is stopped and the folder removed at exit (kept
+# when WINE_ENV_KEEP is set, to look at what a failed test left).
 
 command -v wine >/dev/null 2>&1 || { echo "wine is not installed: skipped"; exit 77; }
 
@@ -23,7 +24,7 @@ wine_env_stop() {
   # Only this prefix's server: other Wine users on the machine keep theirs.
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
-  rm -rf "$WINE_ENV_DIR"
+  [[ -n ${WINE_ENV_KEEP:-} ]] || rm -rf "$WINE_ENV_DIR"
 }
 trap wine_env_stop EXIT
 

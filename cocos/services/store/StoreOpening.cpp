@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "cocos/services/store/StoreContents.h"
-#include "cocos/services/store/StoreFiles.h"
 #include "cocos/services/store/StoreSql.h"
+#include "cocos/services/store/posix/StoreFiles.h"
 
 namespace cocos2d {
 namespace storage {

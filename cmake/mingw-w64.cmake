@@ -1,4 +1,4 @@
-# Cross-compiling for 64-bit Windows with mingw-w64 (Debian's g++-mingw-w64-x86-64), in its
+# Cross-compiling for 64-bit Windows with mingw-w64 (Debian's g++-mingw-w64-x86-64-posix), in its
 # POSIX threads flavour, which has std::thread and std::mutex.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)

@@ -1,4 +1,4 @@
-#include "cocos/services/store/StoreFiles.h"
+#include "cocos/services/store/posix/StoreFiles.h"
 
 #include <cerrno>
 #include <chrono>

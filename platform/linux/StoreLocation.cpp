@@ -1,11 +1,9 @@
 #include "platform/StoreLocation.h"
 
-#include <cstdlib>
-
-#if !defined(_WIN32)
 #include <pwd.h>
 #include <unistd.h>
-#endif
+
+#include <cstdlib>
 
 namespace platform {
 namespace {
@@ -23,15 +21,11 @@ std::string joinPath(std::string folder, const char* rest) {
 std::string homeFolder() {
   std::string home = environment("HOME");
   if (!home.empty()) return home;
-#if defined(_WIN32)
-  return environment("USERPROFILE");
-#else
   // Services and some sandboxes start programs without HOME; the account still has a home.
   if (const passwd* entry = getpwuid(getuid())) {
     if (entry->pw_dir != nullptr) return entry->pw_dir;
   }
   return std::string();
-#endif
 }
 
 }  // namespace
