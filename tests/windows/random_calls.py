@@ -106,7 +106,9 @@ def hardest_for_reduction(exponent):
 
 # --- argument classes --------------------------------------------------------------------------
 
-SPECIAL = ["0", "-0", "1e400", "-1e400", "(0/0)", "-(0/0)", "4.9e-324", "-4.9e-324",
+# 0/0 is the NaN with the sign bit set (and so is its negation: a product keeps its NaN's
+# sign), asin(2) the one without.
+SPECIAL = ["0", "-0", "1e400", "-1e400", "(0/0)", "asin(2)", "4.9e-324", "-4.9e-324",
            "2.2250738585072014e-308", "1.7976931348623157e308", "-1.7976931348623157e308", "1", "-1"]
 
 
