@@ -4,6 +4,7 @@
 
 #include "cocos/director/Director.h"
 #include "cocos/director/EventDispatcher.h"
+#include "cocos/base/EventMouse.h"
 #include "cocos/base/EventTouch.h"
 #include "cocos/base/Touch.h"
 #include "cocos/director/Application.h"
@@ -114,6 +115,9 @@ void GLView::pollEvents() {
       case Type::Resized:
         setFrameSize(static_cast<float>(event.width), static_cast<float>(event.height));
         break;
+      case Type::Wheel:
+        injectMouseScroll(windowToDesign(event.x, event.y), event.wheelX, event.wheelY);
+        break;
       case Type::Exposed: {
         Director* director = Director::getInstance();
         director->setNeedsRedraw();
@@ -212,6 +216,16 @@ void GLView::injectKey(EventKeyboard::KeyCode code, bool pressed) {
 }
 
 void GLView::injectKeyEvent(EventKeyboard& event) { Director::getInstance()->getEventDispatcher()->dispatchEvent(&event); }
+
+void GLView::injectMouseScroll(const Vec2& designPoint, float notchesX, float notchesY) {
+  EventMouse event(EventMouse::MouseEventType::MOUSE_SCROLL);
+  // The engine API counts a wheel rolled towards the user (down) as positive.
+  event.setScrollData(notchesX, -notchesY);
+  event.setCursorPosition(designPoint.x, designPoint.y);
+  retain();
+  Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+  release();
+}
 
 void GLView::injectText(const std::string& text) {
   if (text.empty()) return;
