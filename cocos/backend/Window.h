@@ -21,6 +21,11 @@ struct WindowOptions {
   // Called once the display has been reached, before the window is made (not called when the
   // display cannot be reached).
   std::function<void()> displayOpened;
+  // Asked once, after displayOpened and before the window is sized, for a size in window
+  // pixels that the user gave the window before: used instead of the scaled and fitted size
+  // when it fits the usable area (and is at least a quarter of width x height). False: none.
+  // Not asked when headless.
+  std::function<bool(int& width, int& height)> keptSize;
 };
 
 // Input in window pixels, origin at the top-left corner of the window.

@@ -112,9 +112,12 @@ void GLView::pollEvents() {
         injectKeyEvent(key);
         break;
       }
-      case Type::Resized:
+      case Type::Resized: {
+        const Size before = _frameSize;
         setFrameSize(static_cast<float>(event.width), static_cast<float>(event.height));
+        if (_windowResized && !(_frameSize == before)) _windowResized(event.width, event.height);
         break;
+      }
       case Type::Wheel:
         injectMouseScroll(windowToDesign(event.x, event.y), event.wheelX, event.wheelY);
         break;
