@@ -2,7 +2,6 @@
 // wheel when disabled, clipping its children, and scrolling to the edges.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 #include "tests/framework/FrameworkTestSupport.h"
@@ -173,11 +172,6 @@ TEST_F(CoreScrollView, TheWheelScrollsSidewaysWhereTheViewDoes) {
   scroll->setDirection(ui::ScrollView::Direction::HORIZONTAL);
   view->injectMouseScroll(Vec2(400, 400), 0, -3);
   EXPECT_EQ(scroll->getInnerContainerPosition(), Vec2(-150, -50)) << "a plain wheel scrolls a sideways view";
-}
-
-TEST_F(CoreScrollView, WithoutAStepANotchIsTheViewsExtentToThePowerTwoThirds) {
-  view->injectMouseScroll(Vec2(400, 400), 0, 1);
-  EXPECT_FLOAT_EQ(scroll->getInnerContainerPosition().y, -std::pow(400.0f, 2.0f / 3));
 }
 
 TEST_F(CoreScrollView, TheWheelIsTheViewsUnderThePointerOnly) {
