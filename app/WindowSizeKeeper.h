@@ -26,7 +26,7 @@ class WindowSizeKeeper {
   // The window is gone: a size that was still settling is stored now.
   void windowClosed();
 
-  // What this run would store, for tests: whether a size waits to settle, and which.
+  // Whether a new size waits to settle before it is stored.
   bool isSettling() const { return _settling; }
 
  private:

@@ -53,7 +53,12 @@ start_calc() {
   stop_calc
   PATH="$work/bin:$PATH" "$bin" --store "$store" 2>>"$work/stderr" &
   calc=$!
-  window=$(xdotool search --sync --onlyvisible --pid "$calc" 2>/dev/null | head -n 1)
+  # A program that cannot start shows no window: give up on it rather than wait forever.
+  window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$calc" 2>/dev/null | head -n 1)
+  if [[ -z $window ]]; then
+    fail "the calculator showed no window"
+    exit "$failures"
+  fi
   xdotool windowfocus --sync "$window" 2>/dev/null
   sleep 0.2
 }
