@@ -12,25 +12,25 @@ namespace {
 // still applies from the next line typed.
 class PerBlockPreferences : public PreferenceSource {
  public:
-  explicit PerBlockPreferences(PreferenceSource* store) : store_(store) {}
+  explicit PerBlockPreferences(PreferenceSource* store) : _store(store) {}
   int getIntegerForKey(const char* key, int defaultValue) override {
-    if (!store_) return defaultValue;
-    if (!valid_ || key_ != key || default_ != defaultValue) {
-      key_ = key;
-      default_ = defaultValue;
-      value_ = store_->getIntegerForKey(key, defaultValue);
-      valid_ = true;
+    if (!_store) return defaultValue;
+    if (!_valid || _key != key || _default != defaultValue) {
+      _key = key;
+      _default = defaultValue;
+      _value = _store->getIntegerForKey(key, defaultValue);
+      _valid = true;
     }
-    return value_;
+    return _value;
   }
-  void forget() { valid_ = false; }
+  void forget() { _valid = false; }
 
  private:
-  PreferenceSource* store_;
-  bool valid_ = false;
-  std::string key_;
-  int default_ = 0;
-  int value_ = 0;
+  PreferenceSource* _store;
+  bool _valid = false;
+  std::string _key;
+  int _default = 0;
+  int _value = 0;
 };
 
 bool printResult(const std::string& expression, std::string& pending) {

@@ -62,48 +62,48 @@ std::string jsonQuote(const std::string& bytes) {
 }
 
 void JsonWriter::separate() {
-  if (afterKey_) {
-    afterKey_ = false;
+  if (_afterKey) {
+    _afterKey = false;
     return;
   }
-  if (!first_.empty()) {
-    if (!first_.back()) out_.push_back(',');
-    first_.back() = false;
+  if (!_first.empty()) {
+    if (!_first.back()) _out.push_back(',');
+    _first.back() = false;
   }
 }
 
 void JsonWriter::raw(const std::string& s) {
   separate();
-  out_ += s;
+  _out += s;
 }
 
 JsonWriter& JsonWriter::beginObject() {
   raw("{");
-  first_.push_back(true);
+  _first.push_back(true);
   return *this;
 }
 
 JsonWriter& JsonWriter::endObject() {
-  out_.push_back('}');
-  first_.pop_back();
+  _out.push_back('}');
+  _first.pop_back();
   return *this;
 }
 
 JsonWriter& JsonWriter::beginArray() {
   raw("[");
-  first_.push_back(true);
+  _first.push_back(true);
   return *this;
 }
 
 JsonWriter& JsonWriter::endArray() {
-  out_.push_back(']');
-  first_.pop_back();
+  _out.push_back(']');
+  _first.pop_back();
   return *this;
 }
 
 JsonWriter& JsonWriter::key(const std::string& name) {
   raw(jsonQuote(name) + ":");
-  afterKey_ = true;
+  _afterKey = true;
   return *this;
 }
 

@@ -23,15 +23,15 @@ class JsonWriter {
   JsonWriter& strings(const std::vector<std::string>& items);
   JsonWriter& numbers(const std::vector<double>& items);
 
-  const std::string& text() const { return out_; }
+  const std::string& text() const { return _out; }
 
  private:
   void separate();
   void raw(const std::string& s);
 
-  std::string out_;
-  std::vector<bool> first_;  // per open container: no element written yet
-  bool afterKey_ = false;
+  std::string _out;
+  std::vector<bool> _first;  // per open container: no element written yet
+  bool _afterKey = false;
 };
 
 // The JSON string literal of a byte string, quotes included.

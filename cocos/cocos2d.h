@@ -18,7 +18,6 @@
 #include "cocos/base/Touch.h"
 #include "cocos/services/store/UserDefault.h"
 #include "cocos/base/Utf8.h"
-#include "cocos/base/ccMacros.h"
 #include "cocos/base/ccTypes.h"
 #include "cocos/math/AffineTransform.h"
 #include "cocos/math/Vec2.h"

@@ -18,12 +18,6 @@ const SharedText& emptyText() {
 
 Label::Label() : _text(emptyText()) { setAnchorPoint(Vec2::ANCHOR_MIDDLE); }
 
-Label* Label::create() {
-  auto* label = new Label();
-  label->autorelease();
-  return label;
-}
-
 Label* Label::createWithSystemFont(const std::string& text, const std::string& font, float fontSize,
                                    const Size& dimensions, TextHAlignment hAlignment, TextVAlignment vAlignment) {
   auto* label = new Label();

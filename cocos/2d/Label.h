@@ -21,7 +21,6 @@ using SharedText = std::shared_ptr<const std::string>;
 
 class Label : public Node {
  public:
-  static Label* create();
   static Label* createWithSystemFont(const std::string& text, const std::string& font, float fontSize,
                                      const Size& dimensions = Size::ZERO,
                                      TextHAlignment hAlignment = TextHAlignment::LEFT,

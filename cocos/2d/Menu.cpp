@@ -22,7 +22,6 @@ Menu* Menu::create(MenuItem* item, ...) {
   return createWithArray(items);
 }
 
-Menu* Menu::createWithItem(MenuItem* item) { return createWithArray(item ? std::vector<MenuItem*>{item} : std::vector<MenuItem*>{}); }
 
 Menu* Menu::createWithArray(const std::vector<MenuItem*>& items) {
   return initAndAutorelease(new Menu(), &Menu::initWithArray, items);

@@ -20,7 +20,6 @@ class Menu : public Layer {
   // The item list ends with nullptr.
   static Menu* create(MenuItem* item, ...);
   static Menu* createWithArray(const std::vector<MenuItem*>& items);
-  static Menu* createWithItem(MenuItem* item);
 
   virtual bool initWithArray(const std::vector<MenuItem*>& items);
 

@@ -19,7 +19,6 @@ MenuItem::MenuItem() {
   setCascadeOpacityEnabled(true);
 }
 
-MenuItem* MenuItem::create() { return create(nullptr); }
 
 MenuItem* MenuItem::create(const ccMenuCallback& callback) {
   return initAndAutorelease(new MenuItem(), &MenuItem::initWithCallback, callback);
@@ -44,12 +43,6 @@ void MenuItem::selected() { _selected = true; }
 void MenuItem::unselected() { _selected = false; }
 
 // --- MenuItemSprite
-
-MenuItemSprite* MenuItemSprite::create(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
-                                       const ccMenuCallback& callback) {
-  return initAndAutorelease(new MenuItemSprite(), &MenuItemSprite::initWithNormalSprite, normalSprite, selectedSprite,
-                            disabledSprite, callback);
-}
 
 bool MenuItemSprite::initWithNormalSprite(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
                                           const ccMenuCallback& callback) {

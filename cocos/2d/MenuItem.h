@@ -16,7 +16,6 @@ using ccMenuCallback = std::function<void(Ref*)>;
 
 class MenuItem : public Node {
  public:
-  static MenuItem* create();
   static MenuItem* create(const ccMenuCallback& callback);
 
   // Calls the callback with the item itself. The item stays alive through the call even if
@@ -35,9 +34,6 @@ class MenuItem : public Node {
 
 class MenuItemSprite : public MenuItem {
  public:
-  static MenuItemSprite* create(Node* normalSprite, Node* selectedSprite, Node* disabledSprite,
-                                const ccMenuCallback& callback);
-
   Node* getNormalImage() const { return _normalImage; }
   Node* getSelectedImage() const { return _selectedImage; }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "cocos/base/Ref.h"
-#include "cocos/base/ccMacros.h"
 #include "cocos/base/ccTypes.h"
 #include "cocos/math/AffineTransform.h"
 #include "cocos/math/Vec2.h"

@@ -25,10 +25,6 @@ Sprite* Sprite::create(const std::string& filename) {
   return sprite;
 }
 
-Sprite* Sprite::createWithTexture(Texture2D* texture) {
-  return initAndAutorelease(new Sprite(), &Sprite::initWithTexture, texture);
-}
-
 bool Sprite::init() { return initWithTexture(nullptr); }
 
 bool Sprite::initWithFile(const std::string& filename) {

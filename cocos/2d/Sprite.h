@@ -17,7 +17,6 @@ class Sprite : public Node {
   // The image found through FileUtils, at its size. A file that cannot be found or loaded
   // gives a sprite that draws nothing.
   static Sprite* create(const std::string& filename);
-  static Sprite* createWithTexture(Texture2D* texture);
 
   bool init() override;
   virtual bool initWithFile(const std::string& filename);

@@ -9,10 +9,6 @@
 
 namespace cocos2d {
 
-TransitionScene* TransitionScene::create(float duration, Scene* scene) {
-  return initAndAutorelease(new TransitionScene(), &TransitionScene::initWithDuration, duration, scene);
-}
-
 TransitionScene::~TransitionScene() {
   if (_inScene) _inScene->release();
   if (_outScene) _outScene->release();
@@ -88,10 +84,6 @@ void TransitionScene::visit(Renderer* renderer, const AffineTransform& parentTra
 }
 
 TransitionFlipX* TransitionFlipX::create(float duration, Scene* scene) {
-  return create(duration, scene, Orientation::RIGHT_OVER);
-}
-
-TransitionFlipX* TransitionFlipX::create(float duration, Scene* scene, Orientation) {
   return initAndAutorelease(new TransitionFlipX(), &TransitionFlipX::initWithDuration, duration, scene);
 }
 

@@ -8,7 +8,6 @@ namespace cocos2d {
 
 class TransitionScene : public Scene {
  public:
-  static TransitionScene* create(float duration, Scene* scene);
 
   Scene* getInScene() const { return _inScene; }
   // The director binds the scene that is running when the transition starts: with two
@@ -42,9 +41,7 @@ class TransitionScene : public Scene {
 // one unfolds.
 class TransitionFlipX : public TransitionScene {
  public:
-  enum class Orientation { LEFT_OVER, RIGHT_OVER, UP_OVER, DOWN_OVER };
   static TransitionFlipX* create(float duration, Scene* scene);
-  static TransitionFlipX* create(float duration, Scene* scene, Orientation orientation);
 
   void visit(Renderer* renderer, const AffineTransform& parentTransform) override;
 

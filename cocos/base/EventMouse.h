@@ -23,8 +23,6 @@ class EventMouse : public Event {
   float getScrollY() const { return _scrollY; }
 
   void setCursorPosition(float x, float y) { _cursor = Vec2(x, y); }
-  float getCursorX() const { return _cursor.x; }
-  float getCursorY() const { return _cursor.y; }
   Vec2 getLocation() const { return _cursor; }
 
  private:

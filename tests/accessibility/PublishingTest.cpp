@@ -82,7 +82,7 @@ class LoopApp : public Application {
     button = MenuItem::create([this](Ref*) { label->setString("pressed"); });
     button->setContentSize(Size(200, 100));
     makeAccessible(button, Role::PushButton, "the button");
-    Menu* menu = Menu::createWithItem(button);
+    Menu* menu = Menu::createWithArray({button});
     scene->addChild(menu);
     // One step a frame, frames running until the script ends.
     scene->addChild(Ticker::create([this](float) {

@@ -52,19 +52,19 @@ class Shot {
  public:
   explicit Shot(const std::string& path) {
     if (SDL_Surface* loaded = IMG_Load(path.c_str())) {
-      surface_ = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+      _surface = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
       SDL_FreeSurface(loaded);
     }
   }
-  ~Shot() { SDL_FreeSurface(surface_); }
+  ~Shot() { SDL_FreeSurface(_surface); }
   Shot(const Shot&) = delete;
   Shot& operator=(const Shot&) = delete;
 
-  bool valid() const { return surface_ != nullptr; }
-  int width() const { return surface_->w; }
-  int height() const { return surface_->h; }
+  bool valid() const { return _surface != nullptr; }
+  int width() const { return _surface->w; }
+  int height() const { return _surface->h; }
   Color4B at(int x, int y) const {
-    const auto* p = static_cast<const Uint8*>(surface_->pixels) + y * surface_->pitch + x * 4;
+    const auto* p = static_cast<const Uint8*>(_surface->pixels) + y * _surface->pitch + x * 4;
     return {p[0], p[1], p[2], p[3]};
   }
   // Luminance-ish darkness, 0 (white) .. 255 (black).
@@ -74,7 +74,7 @@ class Shot {
   }
 
  private:
-  SDL_Surface* surface_ = nullptr;
+  SDL_Surface* _surface = nullptr;
 };
 
 // Takes the backend's screenshot and reads it back.

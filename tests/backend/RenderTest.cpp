@@ -32,14 +32,14 @@ std::string describe(const Color4B& c) {
 class RenderTest : public testing::Test {
  protected:
   void SetUp() override {
-    backend_ = openHeadless();
-    backend_->drawing().beginFrame(kWhite);
+    _backend = openHeadless();
+    _backend->drawing().beginFrame(kWhite);
   }
   std::unique_ptr<Shot> present(const std::string& name) {
-    backend_->drawing().endFrame();
-    return capture(*backend_, name);
+    _backend->drawing().endFrame();
+    return capture(*_backend, name);
   }
-  std::unique_ptr<SdlBackend> backend_;
+  std::unique_ptr<SdlBackend> _backend;
 };
 
 TEST_F(RenderTest, ScreenshotHasTheWindowSizeAndIsOpaque) {
@@ -53,8 +53,8 @@ TEST_F(RenderTest, ScreenshotHasTheWindowSizeAndIsOpaque) {
 
 TEST_F(RenderTest, RectanglesLandOnRoundedPixelEdges) {
   // Local (0, 0)-(50, 40) at 0.6 px per unit: a 30 x 24 pixel box from (10.4, 36) upwards.
-  backend_->drawing().drawRect(upright(0.6f, 10.4f, 60), 50, 40, kRed);
-  backend_->drawing().drawRect(upright(1, 200, 300), 20, 20, Color4B{255, 0, 0, 128});
+  _backend->drawing().drawRect(upright(0.6f, 10.4f, 60), 50, 40, kRed);
+  _backend->drawing().drawRect(upright(1, 200, 300), 20, 20, Color4B{255, 0, 0, 128});
   auto shot = present("rects.png");
   const struct {
     int x, y;
@@ -71,7 +71,7 @@ TEST_F(RenderTest, RectanglesLandOnRoundedPixelEdges) {
 TEST_F(RenderTest, RotatedRectanglesAreFilledTriangles) {
   const AffineTransform t = upright(1, 240, 400) * AffineTransform::rotationClockwise(45) *
                             AffineTransform::translation(-30, -30);
-  backend_->drawing().drawRect(t, 60, 60, kRed);
+  _backend->drawing().drawRect(t, 60, 60, kRed);
   auto shot = present("rotated-rect.png");
   EXPECT_TRUE(near(shot->at(240, 400), kRed));
   EXPECT_TRUE(near(shot->at(240, 365), kRed));  // a diamond reaches 42 px up...
@@ -80,12 +80,12 @@ TEST_F(RenderTest, RotatedRectanglesAreFilledTriangles) {
 
 TEST_F(RenderTest, ClipLimitsEveryDrawAndAnEmptyClipDrawsNothing) {
   const Rect clip(100, 100, 50, 50);
-  backend_->drawing().setClip(&clip);
-  backend_->drawing().drawRect(upright(1, 0, 768), 480, 768, kRed);
+  _backend->drawing().setClip(&clip);
+  _backend->drawing().drawRect(upright(1, 0, 768), 480, 768, kRed);
   const Rect empty(300, 300, 0, 0);
-  backend_->drawing().setClip(&empty);
-  backend_->drawing().drawRect(upright(1, 0, 768), 480, 768, kBlack);
-  backend_->drawing().setClip(nullptr);
+  _backend->drawing().setClip(&empty);
+  _backend->drawing().drawRect(upright(1, 0, 768), 480, 768, kBlack);
+  _backend->drawing().setClip(nullptr);
   auto shot = present("clip.png");
   EXPECT_TRUE(near(shot->at(100, 100), kRed));
   EXPECT_TRUE(near(shot->at(149, 149), kRed));
@@ -104,14 +104,14 @@ std::string keyLikeImage() {
 
 TEST_F(RenderTest, TexturesKeepTheirOrientationAndMirrorUnderNegativeScale) {
   int w = 0, h = 0;
-  const auto id = backend_->drawing().loadImage(keyLikeImage(), w, h);
+  const auto id = _backend->drawing().loadImage(keyLikeImage(), w, h);
   ASSERT_NE(id, 0u);
   EXPECT_EQ(w, 208);
   EXPECT_EQ(h, 152);
   const Rect all(0, 0, 208, 152);
-  backend_->drawing().drawTexture(id, all, upright(1, 10, 200), 208, 152, kWhite);
+  _backend->drawing().drawTexture(id, all, upright(1, 10, 200), 208, 152, kWhite);
   // Mirrored left-right about its own centre, as the flip transition does.
-  backend_->drawing().drawTexture(id, all, AffineTransform{-1, 0, 0, -1, 458, 400}, 208, 152, kWhite);
+  _backend->drawing().drawTexture(id, all, AffineTransform{-1, 0, 0, -1, 458, 400}, 208, 152, kWhite);
   auto shot = present("texture.png");
   EXPECT_TRUE(near(shot->at(100, 55), {0, 255, 0, 255})) << describe(shot->at(100, 55));  // top band on top
   EXPECT_TRUE(near(shot->at(20, 150), kRed));
@@ -127,11 +127,11 @@ TEST_F(RenderTest, ScaledKeysUseTheHalvedLevelAndStaySmooth) {
   const std::string path =
       writePng("stripes.png", 208, 152, [](int x, int) -> Uint32 { return x % 2 ? 0xFFFFFFFF : 0xFF000000; });
   int w = 0, h = 0;
-  const auto id = backend_->drawing().loadImage(path, w, h);
+  const auto id = _backend->drawing().loadImage(path, w, h);
   ASSERT_NE(id, 0u);
-  EXPECT_EQ(backend_->drawing().textures().textureCount(), 0);  // nothing decoded until drawn
-  backend_->drawing().drawTexture(id, Rect(0, 0, 208, 152), upright(0.44f, 100, 300), 208, 152, kWhite);
-  EXPECT_EQ(backend_->drawing().textures().textureCount(), 1);  // only the level that was needed
+  EXPECT_EQ(_backend->drawing().textures().textureCount(), 0);  // nothing decoded until drawn
+  _backend->drawing().drawTexture(id, Rect(0, 0, 208, 152), upright(0.44f, 100, 300), 208, 152, kWhite);
+  EXPECT_EQ(_backend->drawing().textures().textureCount(), 1);  // only the level that was needed
   auto shot = present("stripes-scaled.png");
   int extremes = 0;
   for (int x = 102; x < 190; ++x) {
@@ -148,8 +148,8 @@ TEST_F(RenderTest, ScaledShapesGetNoDarkFringes) {
     return x >= 21 && x < 187 && y >= 21 && y < 131 ? 0xFFFFFFFF : 0x00000000;
   });
   int w = 0, h = 0;
-  const auto id = backend_->drawing().loadImage(path, w, h);
-  backend_->drawing().drawTexture(id, Rect(0, 0, 208, 152), upright(0.44f, 100.3f, 300.2f), 208, 152, kWhite);
+  const auto id = _backend->drawing().loadImage(path, w, h);
+  _backend->drawing().drawTexture(id, Rect(0, 0, 208, 152), upright(0.44f, 100.3f, 300.2f), 208, 152, kWhite);
   auto shot = present("no-fringes.png");
   int darkest = 0;
   for (int y = 230; y < 305; ++y) {
@@ -161,11 +161,11 @@ TEST_F(RenderTest, ScaledShapesGetNoDarkFringes) {
 TEST_F(RenderTest, ModulationTintsTexturesAndRotationUsesTriangles) {
   const std::string path = writePng("white.png", 64, 64, [](int, int) -> Uint32 { return 0xFFFFFFFF; });
   int w = 0, h = 0;
-  const auto id = backend_->drawing().loadImage(path, w, h);
-  backend_->drawing().drawTexture(id, Rect(0, 0, 64, 64), upright(1, 10, 100), 64, 64, Color4B{0, 255, 0, 255});
+  const auto id = _backend->drawing().loadImage(path, w, h);
+  _backend->drawing().drawTexture(id, Rect(0, 0, 64, 64), upright(1, 10, 100), 64, 64, Color4B{0, 255, 0, 255});
   const AffineTransform rotated = upright(1, 300, 400) * AffineTransform::rotationClockwise(30) *
                                   AffineTransform::translation(-32, -32);
-  backend_->drawing().drawTexture(id, Rect(0, 0, 64, 64), rotated, 64, 64, Color4B{0, 0, 255, 255});
+  _backend->drawing().drawTexture(id, Rect(0, 0, 64, 64), rotated, 64, 64, Color4B{0, 0, 255, 255});
   auto shot = present("modulated.png");
   EXPECT_TRUE(near(shot->at(40, 70), {0, 255, 0, 255})) << describe(shot->at(40, 70));
   EXPECT_TRUE(near(shot->at(300, 400), {0, 0, 255, 255})) << describe(shot->at(300, 400));
@@ -174,10 +174,10 @@ TEST_F(RenderTest, ModulationTintsTexturesAndRotationUsesTriangles) {
 
 TEST_F(RenderTest, UnreadableImages) {
   int w = -1, h = -1;
-  EXPECT_EQ(backend_->drawing().loadImage(tempFile("does-not-exist.png"), w, h), 0u);
+  EXPECT_EQ(_backend->drawing().loadImage(tempFile("does-not-exist.png"), w, h), 0u);
   const std::string text = tempFile("not-an-image.png");
   std::ofstream(text) << "plain text, not pixels";
-  EXPECT_EQ(backend_->drawing().loadImage(text, w, h), 0u);
+  EXPECT_EQ(_backend->drawing().loadImage(text, w, h), 0u);
   // A valid header over broken data: sized at once, then simply never drawn.
   const std::string good = keyLikeImage();
   std::ifstream in(good, std::ios::binary);
@@ -185,11 +185,11 @@ TEST_F(RenderTest, UnreadableImages) {
   bytes.resize(40);
   const std::string truncated = tempFile("truncated.png");
   std::ofstream(truncated, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  const auto id = backend_->drawing().loadImage(truncated, w, h);
+  const auto id = _backend->drawing().loadImage(truncated, w, h);
   EXPECT_NE(id, 0u);
   EXPECT_EQ(w, 208);
-  backend_->drawing().drawTexture(id, Rect(0, 0, 208, 152), upright(1, 0, 200), 208, 152, kWhite);
-  backend_->drawing().drawTexture(0, Rect(0, 0, 1, 1), upright(1, 0, 200), 208, 152, kWhite);
+  _backend->drawing().drawTexture(id, Rect(0, 0, 208, 152), upright(1, 0, 200), 208, 152, kWhite);
+  _backend->drawing().drawTexture(0, Rect(0, 0, 1, 1), upright(1, 0, 200), 208, 152, kWhite);
   auto shot = present("broken.png");
   EXPECT_TRUE(near(shot->at(100, 100), kWhite));
 }
@@ -205,10 +205,10 @@ std::vector<GlyphPlacement> layout(SdlBackend& b, cocos2d::backend::FontId font,
 }
 
 TEST_F(RenderTest, UprightGlyphsSitOnTheBaselineAtWholePixels) {
-  const auto font = backend_->text().openFont("Arial", "en");
-  const auto glyphs = layout(*backend_, font, 48, U"H");
+  const auto font = _backend->text().openFont("Arial", "en");
+  const auto glyphs = layout(*_backend, font, 48, U"H");
   // Size 48 at 0.6: rasterised at 29 pixels per em, baseline on window row 400.
-  backend_->drawing().drawGlyphs(font, 48, glyphs.data(), glyphs.size(), upright(0.6f, 50, 400), kBlack);
+  _backend->drawing().drawGlyphs(font, 48, glyphs.data(), glyphs.size(), upright(0.6f, 50, 400), kBlack);
   auto shot = present("glyph-h.png");
   const auto inkInRow = [&](int y) {
     int ink = 0;
@@ -229,10 +229,10 @@ TEST_F(RenderTest, UprightGlyphsSitOnTheBaselineAtWholePixels) {
 }
 
 TEST_F(RenderTest, RotatedAndColouredGlyphs) {
-  const auto font = backend_->text().openFont("Arial", "en");
-  const auto glyphs = layout(*backend_, font, 100, U"I");
+  const auto font = _backend->text().openFont("Arial", "en");
+  const auto glyphs = layout(*_backend, font, 100, U"I");
   // Rotated a quarter turn clockwise: the upright "I" becomes a horizontal bar right of the pen.
-  backend_->drawing().drawGlyphs(font, 100, glyphs.data(), glyphs.size(),
+  _backend->drawing().drawGlyphs(font, 100, glyphs.data(), glyphs.size(),
                        upright(1, 100, 300) * AffineTransform::rotationClockwise(90), kRed);
   auto shot = present("glyph-rotated.png");
   int red = 0, dark = 0;
@@ -248,17 +248,17 @@ TEST_F(RenderTest, RotatedAndColouredGlyphs) {
 }
 
 TEST_F(RenderTest, HiddenGlyphsAreNeitherRasterisedNorDrawn) {
-  const auto font = backend_->text().openFont("Arial", "en");
+  const auto font = _backend->text().openFont("Arial", "en");
   std::vector<GlyphPlacement> glyphs;
   for (int i = 0; i < 5000; ++i) {
     glyphs.push_back({static_cast<char32_t>(0x4E00 + i), static_cast<float>(i) * 30.0f, 0});  // 5000 distinct kanji
   }
   // Roughly 480 / 18 = 27 columns of the run are in the window.
-  backend_->drawing().drawGlyphs(font, 50, glyphs.data(), glyphs.size(), upright(0.6f, -3000, 400), kBlack);
-  const std::size_t drawn = backend_->drawing().textRenderer().lastDrawnCount();
+  _backend->drawing().drawGlyphs(font, 50, glyphs.data(), glyphs.size(), upright(0.6f, -3000, 400), kBlack);
+  const std::size_t drawn = _backend->drawing().textRenderer().lastDrawnCount();
   EXPECT_GE(drawn, 27u);
   EXPECT_LE(drawn, 40u);
-  EXPECT_LE(backend_->drawing().glyphCache().size(), drawn);
+  EXPECT_LE(_backend->drawing().glyphCache().size(), drawn);
 }
 
 }  // namespace

@@ -29,34 +29,34 @@ std::string busyImage() {
 class StretchCacheTest : public testing::Test {
  protected:
   void SetUp() override {
-    backend_ = openHeadless();
+    _backend = openHeadless();
     int w = 0, h = 0;
-    image_ = backend_->drawing().loadImage(busyImage(), w, h);
-    ASSERT_NE(image_, 0u);
+    _image = _backend->drawing().loadImage(busyImage(), w, h);
+    ASSERT_NE(_image, 0u);
   }
   // The keypad's way: a background, then the image at about 0.44 of its size, plain and
   // tinted, each at a size of its own.
   std::unique_ptr<Shot> frame(const std::string& name) {
-    backend_->drawing().beginFrame(Color4B{38, 50, 56, 255});
-    backend_->drawing().drawRect(upright(1, 0, 768), 480, 300, Color4B{200, 120, 40, 255});
+    _backend->drawing().beginFrame(Color4B{38, 50, 56, 255});
+    _backend->drawing().drawRect(upright(1, 0, 768), 480, 300, Color4B{200, 120, 40, 255});
     const Rect all(0, 0, 208, 152);
-    backend_->drawing().drawTexture(image_, all, upright(0.44f, 20.3f, 300.2f), 208, 152, Color4B{255, 255, 255, 255});
-    backend_->drawing().drawTexture(image_, all, upright(0.47f, 250, 300), 208, 152, Color4B{200, 180, 90, 160});
-    backend_->drawing().drawTexture(image_, Rect(50, 40, 100, 60), upright(0.7f, 200, 700), 100, 60,
+    _backend->drawing().drawTexture(_image, all, upright(0.44f, 20.3f, 300.2f), 208, 152, Color4B{255, 255, 255, 255});
+    _backend->drawing().drawTexture(_image, all, upright(0.47f, 250, 300), 208, 152, Color4B{200, 180, 90, 160});
+    _backend->drawing().drawTexture(_image, Rect(50, 40, 100, 60), upright(0.7f, 200, 700), 100, 60,
                                     Color4B{255, 255, 255, 255});
-    backend_->drawing().endFrame();
-    return capture(*backend_, name);
+    _backend->drawing().endFrame();
+    return capture(*_backend, name);
   }
-  std::unique_ptr<SdlBackend> backend_;
-  TextureId image_ = 0;
+  std::unique_ptr<SdlBackend> _backend;
+  TextureId _image = 0;
 };
 
 TEST_F(StretchCacheTest, StretchedCopiesLeaveEveryPixelAsItWas) {
   auto first = frame("stretch-1.png");
-  EXPECT_EQ(backend_->drawing().textures().stretched().stretchedCount(), 0u);  // one sighting is not enough
+  EXPECT_EQ(_backend->drawing().textures().stretched().stretchedCount(), 0u);  // one sighting is not enough
   auto second = frame("stretch-2.png");
   auto third = frame("stretch-3.png");
-  EXPECT_EQ(backend_->drawing().textures().stretched().stretchedCount(), 3u);
+  EXPECT_EQ(_backend->drawing().textures().stretched().stretchedCount(), 3u);
   int differing = 0;
   for (int y = 0; y < 768; ++y) {
     for (int x = 0; x < 480; ++x) {
@@ -72,32 +72,32 @@ TEST_F(StretchCacheTest, StretchedCopiesLeaveEveryPixelAsItWas) {
 TEST_F(StretchCacheTest, OnlySteadyUnmirroredImagesAreStretchedAhead) {
   const Rect all(0, 0, 208, 152);
   for (int i = 0; i < 4; ++i) {
-    backend_->drawing().beginFrame(Color4B{0, 0, 0, 255});
+    _backend->drawing().beginFrame(Color4B{0, 0, 0, 255});
     // Growing at every frame, as an animation does.
     const float scale = 0.40f + 0.01f * static_cast<float>(i);
-    backend_->drawing().drawTexture(image_, all, upright(scale, 100, 300), 208, 152, Color4B{255, 255, 255, 255});
+    _backend->drawing().drawTexture(_image, all, upright(scale, 100, 300), 208, 152, Color4B{255, 255, 255, 255});
     // Partly outside the window, partly outside the clip (both steady), mirrored.
-    backend_->drawing().drawTexture(image_, all, upright(0.44f, -30, 500), 208, 152, Color4B{255, 255, 255, 255});
+    _backend->drawing().drawTexture(_image, all, upright(0.44f, -30, 500), 208, 152, Color4B{255, 255, 255, 255});
     const Rect clip(300, 0, 180, 768);
-    backend_->drawing().setClip(&clip);
-    backend_->drawing().drawTexture(image_, all, upright(0.44f, 280, 500), 208, 152, Color4B{255, 255, 255, 255});
-    backend_->drawing().setClip(nullptr);
-    backend_->drawing().drawTexture(image_, all, AffineTransform{-0.44f, 0, 0, -0.44f, 200, 700}, 208, 152,
+    _backend->drawing().setClip(&clip);
+    _backend->drawing().drawTexture(_image, all, upright(0.44f, 280, 500), 208, 152, Color4B{255, 255, 255, 255});
+    _backend->drawing().setClip(nullptr);
+    _backend->drawing().drawTexture(_image, all, AffineTransform{-0.44f, 0, 0, -0.44f, 200, 700}, 208, 152,
                           Color4B{255, 255, 255, 255});
     // Drawn at its own size: nothing to stretch.
-    backend_->drawing().drawTexture(image_, all, upright(1, 100, 768), 208, 152, Color4B{255, 255, 255, 255});
-    backend_->drawing().endFrame();
+    _backend->drawing().drawTexture(_image, all, upright(1, 100, 768), 208, 152, Color4B{255, 255, 255, 255});
+    _backend->drawing().endFrame();
   }
-  EXPECT_EQ(backend_->drawing().textures().stretched().stretchedCount(), 1u) << "the two cut ones share one size";
+  EXPECT_EQ(_backend->drawing().textures().stretched().stretchedCount(), 1u) << "the two cut ones share one size";
 }
 
 TEST_F(StretchCacheTest, ReleasingTexturesDropsTheStretchedOnes) {
   frame("release-1.png");
   frame("release-2.png");
-  ASSERT_GT(backend_->drawing().textures().stretched().stretchedCount(), 0u);
-  backend_->drawing().textures().releaseTextures();
-  EXPECT_EQ(backend_->drawing().textures().stretched().size(), 0u);
-  EXPECT_EQ(backend_->drawing().textures().stretched().bytes(), 0u);
+  ASSERT_GT(_backend->drawing().textures().stretched().stretchedCount(), 0u);
+  _backend->drawing().textures().releaseTextures();
+  EXPECT_EQ(_backend->drawing().textures().stretched().size(), 0u);
+  EXPECT_EQ(_backend->drawing().textures().stretched().bytes(), 0u);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ class ScopedEnv {
  public:
   void set(const char* name, const char* value) {
     const char* old = std::getenv(name);
-    saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+    _saved.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
     if (value) {
       setenv(name, value, 1);
     } else {
@@ -32,7 +32,7 @@ class ScopedEnv {
     }
   }
   ~ScopedEnv() {
-    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+    for (auto it = _saved.rbegin(); it != _saved.rend(); ++it) {
       if (it->second) {
         setenv(it->first.c_str(), it->second->c_str(), 1);
       } else {
@@ -42,7 +42,7 @@ class ScopedEnv {
   }
 
  private:
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> _saved;
 };
 
 TEST(System, HeadlessClipboardPassesEveryByteThrough) {

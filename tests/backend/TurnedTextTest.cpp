@@ -54,20 +54,20 @@ Ink inkAround(const Shot& shot, int cx, int cy, int radius) {
 class TurnedTextTest : public testing::Test {
  protected:
   void SetUp() override {
-    backend_ = openHeadless();
-    backend_->drawing().beginFrame(kWhite);
-    font_ = backend_->text().openFont("Arial", "en");
+    _backend = openHeadless();
+    _backend->drawing().beginFrame(kWhite);
+    _font = _backend->text().openFont("Arial", "en");
   }
   void draw(char32_t c, const AffineTransform& t, const Color4B& colour = kBlack) {
     const GlyphPlacement g{c, 0, 0};
-    backend_->drawing().drawGlyphs(font_, kSize, &g, 1, t, colour);
+    _backend->drawing().drawGlyphs(_font, kSize, &g, 1, t, colour);
   }
   std::unique_ptr<Shot> present(const std::string& name) {
-    backend_->drawing().endFrame();
-    return capture(*backend_, name);
+    _backend->drawing().endFrame();
+    return capture(*_backend, name);
   }
-  std::unique_ptr<SdlBackend> backend_;
-  FontId font_ = 0;
+  std::unique_ptr<SdlBackend> _backend;
+  FontId _font = 0;
 };
 
 TEST_F(TurnedTextTest, AQuarterTurnCoversWhatTheUprightGlyphTurnedByHandCovers) {
@@ -118,14 +118,14 @@ TEST_F(TurnedTextTest, AnyAngleTurnsTheInkAboutThePen) {
     EXPECT_NEAR(turned.x, 240 + dx * std::cos(r) - dy * std::sin(r), 1.0) << angles[i];
     EXPECT_NEAR(turned.y, penY + dx * std::sin(r) + dy * std::cos(r), 1.0) << angles[i];
   }
-  EXPECT_EQ(backend_->drawing().glyphCache().turnedCount(), 5u);
+  EXPECT_EQ(_backend->drawing().glyphCache().turnedCount(), 5u);
 }
 
 TEST_F(TurnedTextTest, BlendedGlyphsKeepTheirPlaceAmongOtherDrawing) {
   // Glyph, then a box over its left half; box, then a glyph over it.
   draw(U'M', turnedAt(100, 200, 30));
-  backend_->drawing().drawRect(upright(1, 60, 240), 40, 80, Color4B{0, 0, 255, 255});
-  backend_->drawing().drawRect(upright(1, 250, 240), 80, 80, Color4B{255, 0, 0, 255});
+  _backend->drawing().drawRect(upright(1, 60, 240), 40, 80, Color4B{0, 0, 255, 255});
+  _backend->drawing().drawRect(upright(1, 250, 240), 80, 80, Color4B{255, 0, 0, 255});
   draw(U'M', turnedAt(280, 200, 30));
   auto shot = present("turned-order.png");
   int underBox = 0, onRed = 0, besideBox = 0;
@@ -141,9 +141,9 @@ TEST_F(TurnedTextTest, BlendedGlyphsKeepTheirPlaceAmongOtherDrawing) {
 
 TEST_F(TurnedTextTest, TheClipCutsTurnedGlyphs) {
   const Rect clip(100, 150, 200, 40);  // window pixels: x 100..300, y 150..190
-  backend_->drawing().setClip(&clip);
+  _backend->drawing().setClip(&clip);
   draw(U'W', turnedAt(190, 190, 20));
-  backend_->drawing().setClip(nullptr);
+  _backend->drawing().setClip(nullptr);
   auto shot = present("turned-clip.png");
   int inside = 0, outside = 0;
   for (int y = 120; y < 240; ++y) {
@@ -159,7 +159,7 @@ TEST_F(TurnedTextTest, TheClipCutsTurnedGlyphs) {
 TEST_F(TurnedTextTest, SkewedOrSqueezedTextKeepsTheTexturedPath) {
   // The flip transition squeezes text horizontally; a turn on top does not make it a turn.
   draw(U'H', turnedAt(200, 300, 30) * AffineTransform::scaling(0.5f, 1));
-  EXPECT_EQ(backend_->drawing().glyphCache().turnedCount(), 0u);
+  EXPECT_EQ(_backend->drawing().glyphCache().turnedCount(), 0u);
   auto shot = present("squeezed.png");
   EXPECT_GT(inkAround(*shot, 200, 290, 30).weight, 255 * 20);
 }
@@ -167,19 +167,19 @@ TEST_F(TurnedTextTest, SkewedOrSqueezedTextKeepsTheTexturedPath) {
 TEST_F(TurnedTextTest, TurnedGlyphsThatDoNotFitStillGetDrawn) {
   // Eight characters of 100 pixels at every angle step in one frame: more turned glyphs
   // than the budget holds.
-  const GlyphCache& cache = backend_->drawing().glyphCache();
+  const GlyphCache& cache = _backend->drawing().glyphCache();
   for (int i = 0; i < 8; ++i) {
     const GlyphPlacement g{static_cast<char32_t>(0x6C34 + i), 0, 0};
     for (int step = 0; step < GlyphCache::kStepsPerTurn; ++step) {
-      backend_->drawing().drawGlyphs(font_, 100, &g, 1,
+      _backend->drawing().drawGlyphs(_font, 100, &g, 1,
                                      upright(1, 240, 400) * AffineTransform::rotationClockwise(5.0f * step), kBlack);
       ASSERT_LE(cache.bytes(), cache.budget());
     }
   }
   EXPECT_LT(cache.turnedCount(), 8u * GlyphCache::kStepsPerTurn);  // some were refused...
-  backend_->drawing().beginFrame(kWhite);
+  _backend->drawing().beginFrame(kWhite);
   const GlyphPlacement last{0x6C34 + 7, 0, 0};
-  backend_->drawing().drawGlyphs(font_, 100, &last, 1, upright(1, 240, 400) * AffineTransform::rotationClockwise(355),
+  _backend->drawing().drawGlyphs(_font, 100, &last, 1, upright(1, 240, 400) * AffineTransform::rotationClockwise(355),
                                  kBlack);
   auto shot = present("refused.png");
   EXPECT_GT(inkAround(*shot, 280, 360, 60).weight, 255 * 100);  // ...and drawn all the same
@@ -189,15 +189,15 @@ TEST_F(TurnedTextTest, TurnedGlyphsThatDoNotFitStillGetDrawn) {
 class TurnedCacheTest : public testing::Test {
  protected:
   void SetUp() override {
-    font_ = fonts_.open("Arial", "en");
-    face_ = fonts_.faceFor(font_, U'A');
-    ASSERT_GE(face_, 0);
+    _font = _fonts.open("Arial", "en");
+    _face = _fonts.faceFor(_font, U'A');
+    ASSERT_GE(_face, 0);
   }
-  const GlyphCache::TurnedGlyph* turned(char32_t c, int step) { return cache_.getTurned(fonts_, face_, 29, c, step); }
-  FontLibrary fonts_;
-  FontId font_ = 0;
-  int face_ = -1;
-  GlyphCache cache_{16u << 10};  // turned glyphs of 29 pixels take some 500 bytes each
+  const GlyphCache::TurnedGlyph* turned(char32_t c, int step) { return _cache.getTurned(_fonts, _face, 29, c, step); }
+  FontLibrary _fonts;
+  FontId _font = 0;
+  int _face = -1;
+  GlyphCache _cache{16u << 10};  // turned glyphs of 29 pixels take some 500 bytes each
 };
 
 TEST_F(TurnedCacheTest, StaysWithinItsBudgetAndRefusesWhatThisFrameCannotHold) {
@@ -205,23 +205,23 @@ TEST_F(TurnedCacheTest, StaysWithinItsBudgetAndRefusesWhatThisFrameCannotHold) {
   for (int step = 0; step < GlyphCache::kStepsPerTurn; ++step) {
     for (char32_t c = U'A'; c <= U'Z'; ++c) {
       refused += turned(c, step) == nullptr;
-      ASSERT_LE(cache_.bytes(), cache_.budget());
+      ASSERT_LE(_cache.bytes(), _cache.budget());
     }
   }
   EXPECT_GT(refused, 0);
-  EXPECT_GT(cache_.turnedCount(), 10u);
+  EXPECT_GT(_cache.turnedCount(), 10u);
   // Two frames on, the earlier glyphs are stale and give way to new ones.
-  cache_.beginFrame();
-  cache_.beginFrame();
+  _cache.beginFrame();
+  _cache.beginFrame();
   EXPECT_NE(turned(U'a', 7), nullptr);
-  EXPECT_LE(cache_.bytes(), cache_.budget());
+  EXPECT_LE(_cache.bytes(), _cache.budget());
 }
 
 TEST_F(TurnedCacheTest, GlyphsInUseSurviveMakingRoom) {
   const GlyphCache::TurnedGlyph* kept = turned(U'Q', 3);
   ASSERT_NE(kept, nullptr);
-  cache_.beginFrame();
-  cache_.beginFrame();
+  _cache.beginFrame();
+  _cache.beginFrame();
   EXPECT_EQ(turned(U'Q', 3), kept);  // used again in this frame
   for (int step = 0; step < GlyphCache::kStepsPerTurn; ++step) {
     for (char32_t c = U'A'; c <= U'P'; ++c) turned(c, step);

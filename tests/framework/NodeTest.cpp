@@ -115,8 +115,8 @@ TEST_F(CoreNode, IgnoringTheAnchorPlacesTheBottomLeftCorner) {
 TEST_F(CoreNode, DefaultAnchorsPerNodeKind) {
   EXPECT_EQ(Node::create()->getAnchorPoint(), Vec2(0, 0));
   EXPECT_EQ(Sprite::create()->getAnchorPoint(), Vec2(0.5f, 0.5f));
-  EXPECT_EQ(Label::create()->getAnchorPoint(), Vec2(0.5f, 0.5f));
-  EXPECT_EQ(MenuItem::create()->getAnchorPoint(), Vec2(0.5f, 0.5f));
+  EXPECT_EQ(Label::createWithSystemFont("", "Arial", 12)->getAnchorPoint(), Vec2(0.5f, 0.5f));
+  EXPECT_EQ(MenuItem::create(nullptr)->getAnchorPoint(), Vec2(0.5f, 0.5f));
 }
 
 TEST_F(CoreNode, ChildrenOrderedByZThenArrival) {

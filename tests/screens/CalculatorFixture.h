@@ -22,19 +22,19 @@ class CalculatorEnvironment : public ::testing::Environment {
     GLView::setHeadless(true);
     Director::getInstance()->setVirtualClock(true);
     FileUtils::getInstance()->setDefaultResourceRootPath(PEMTRIX_RESOURCES_DIR);
-    app_ = new AppDelegate();
+    _app = new AppDelegate();
     ASSERT_TRUE(Application::getInstance()->applicationDidFinishLaunching());
     Director::getInstance()->mainLoop(0);
   }
   void TearDown() override {
     cocos2d::Director::getInstance()->reset();
-    delete app_;
+    delete _app;
     setPreferenceSource(nullptr);
     cocos2d::UserDefault::destroyInstance();
   }
 
  private:
-  AppDelegate* app_ = nullptr;
+  AppDelegate* _app = nullptr;
 };
 
 // The width of text in the expression line's font, measured by a label of its own: what the

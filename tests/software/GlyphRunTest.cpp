@@ -19,23 +19,23 @@ const Color4B kBlack{0, 0, 0, 255};
 class GlyphRunTest : public testing::Test {
  protected:
   void SetUp() override {
-    renderer_.setTarget(frame_.buffer());
-    renderer_.beginFrame(kWhite);
+    _renderer.setTarget(_frame.buffer());
+    _renderer.beginFrame(kWhite);
   }
   void draw(const std::vector<GlyphPlacement>& glyphs, float size, const AffineTransform& t, FontId font = 1) {
-    renderer_.drawGlyphs(font, size, glyphs.data(), glyphs.size(), t, kBlack);
+    _renderer.drawGlyphs(font, size, glyphs.data(), glyphs.size(), t, kBlack);
   }
   // Dark pixels in a window rectangle.
   int ink(int x0, int y0, int x1, int y1) const {
     int count = 0;
     for (int y = y0; y < y1; ++y) {
-      for (int x = x0; x < x1; ++x) count += frame_.at(x, y).r < 128;
+      for (int x = x0; x < x1; ++x) count += _frame.at(x, y).r < 128;
     }
     return count;
   }
-  ShapeGlyphs shapes_;
-  Renderer renderer_{ImageLoader{}, shapes_};
-  Frame frame_{480, 400};
+  ShapeGlyphs _shapes;
+  Renderer _renderer{ImageLoader{}, _shapes};
+  Frame _frame{480, 400};
 };
 
 TEST_F(GlyphRunTest, AMillionPlacementsCostOnlyTheVisibleOnes) {
@@ -43,17 +43,17 @@ TEST_F(GlyphRunTest, AMillionPlacementsCostOnlyTheVisibleOnes) {
   std::vector<GlyphPlacement> glyphs;
   for (int i = 0; i < 1000000; ++i) glyphs.push_back({static_cast<char32_t>(0x4E00 + i % 20000), i * 30.0f, 0});
   draw(glyphs, 50, upright(0.6f, -300000, 200));
-  const std::size_t drawn = renderer_.textRenderer().lastDrawnCount();
+  const std::size_t drawn = _renderer.textRenderer().lastDrawnCount();
   EXPECT_GE(drawn, 27u);
   EXPECT_LE(drawn, 40u);
-  EXPECT_EQ(static_cast<std::size_t>(shapes_.calls), drawn);  // nothing hidden was rasterised
+  EXPECT_EQ(static_cast<std::size_t>(_shapes.calls), drawn);  // nothing hidden was rasterised
   EXPECT_GT(ink(0, 160, 480, 201), 200);
   // The same run under a clip: only what the clip shows.
-  renderer_.beginFrame(kWhite);
+  _renderer.beginFrame(kWhite);
   const cocos2d::Rect clip(100, 0, 60, 400);
-  renderer_.setClip(&clip);
+  _renderer.setClip(&clip);
   draw(glyphs, 50, upright(0.6f, -300000, 200));
-  EXPECT_LE(renderer_.textRenderer().lastDrawnCount(), 12u);  // the clip and two ems each side
+  EXPECT_LE(_renderer.textRenderer().lastDrawnCount(), 12u);  // the clip and two ems each side
   EXPECT_EQ(ink(0, 0, 90, 400) + ink(170, 0, 480, 400), 0);
 }
 
@@ -71,16 +71,16 @@ TEST_F(GlyphRunTest, TheCacheRasterisesEachGlyphOnce) {
       {"the same pixel size through another scale", 80, upright(0.5f, 10, 350), 0},
   };
   for (const auto& c : cases) {
-    const int before = shapes_.calls;
+    const int before = _shapes.calls;
     draw(glyphs, c.size, c.t);
-    EXPECT_EQ(shapes_.calls - before, c.newCalls) << c.what;
+    EXPECT_EQ(_shapes.calls - before, c.newCalls) << c.what;
   }
-  EXPECT_EQ(renderer_.glyphCache().size(), 6u);
+  EXPECT_EQ(_renderer.glyphCache().size(), 6u);
   // A font that cannot be rasterised draws nothing and is not asked again.
   draw(glyphs, 40, upright(1, 200, 100), 99);
-  const int after = shapes_.calls;
+  const int after = _shapes.calls;
   draw(glyphs, 40, upright(1, 200, 100), 99);
-  EXPECT_EQ(shapes_.calls, after);
+  EXPECT_EQ(_shapes.calls, after);
   EXPECT_EQ(ink(200, 50, 400, 110), 0);
 }
 
@@ -94,7 +94,7 @@ TEST_F(GlyphRunTest, UprightGlyphsSitOnTheBaselineAtWholePixels) {
   } probes[] = {{51, 99, true},  {70, 99, true},  {71, 99, false}, {51, 72, true},  {51, 71, false},
                 {50, 90, false}, {55, 90, true},  {56, 90, false}, {60, 95, true},  {60, 94, false},
                 {51, 100, false}};
-  for (const auto& p : probes) EXPECT_EQ(frame_.at(p.x, p.y).r < 128, p.inked) << p.x << "," << p.y;
+  for (const auto& p : probes) EXPECT_EQ(_frame.at(p.x, p.y).r < 128, p.inked) << p.x << "," << p.y;
 }
 
 TEST_F(GlyphRunTest, TurnedGlyphsTurnAboutTheirInkAndAreCachedPerStep) {
@@ -106,12 +106,12 @@ TEST_F(GlyphRunTest, TurnedGlyphsTurnAboutTheirInkAndAreCachedPerStep) {
   EXPECT_NEAR(turned, standing, standing * 0.1);
   EXPECT_GT(ink(300, 100, 330, 106), 100);   // the stem: along the line right of the pen
   EXPECT_EQ(ink(250, 60, 300, 100), 0);      // nothing above-left, where the upright L would be
-  EXPECT_EQ(renderer_.glyphCache().turnedCount(), 1u);
+  EXPECT_EQ(_renderer.glyphCache().turnedCount(), 1u);
   // Angles snap to 5 degree steps: 91 degrees is the same turned glyph.
   draw({{U'L', 0, 0}}, 40, upright(1, 300, 250) * AffineTransform::rotationClockwise(91));
-  EXPECT_EQ(renderer_.glyphCache().turnedCount(), 1u);
+  EXPECT_EQ(_renderer.glyphCache().turnedCount(), 1u);
   draw({{U'L', 0, 0}}, 40, upright(1, 300, 250) * AffineTransform::rotationClockwise(30));
-  EXPECT_EQ(renderer_.glyphCache().turnedCount(), 2u);
+  EXPECT_EQ(_renderer.glyphCache().turnedCount(), 2u);
 }
 
 TEST_F(GlyphRunTest, SqueezedAndMirroredGlyphsStretchTheUprightMask) {
@@ -125,19 +125,19 @@ TEST_F(GlyphRunTest, SqueezedAndMirroredGlyphsStretchTheUprightMask) {
       {"mirrored", AffineTransform{-1, 0, 0, -1, 300, 100}, 278, 300},
   };
   for (const auto& c : cases) {
-    renderer_.beginFrame(kWhite);
+    _renderer.beginFrame(kWhite);
     draw({{U'L', 0, 0}}, 40, c.t);
     const int inside = ink(c.x0, 60, c.x1, 101), all = ink(0, 0, 480, 400);
     EXPECT_GT(inside, 100) << c.what;
     EXPECT_EQ(inside, all) << c.what;
   }
-  EXPECT_EQ(renderer_.glyphCache().turnedCount(), 0u);
+  EXPECT_EQ(_renderer.glyphCache().turnedCount(), 0u);
 }
 
 TEST_F(GlyphRunTest, TurnedGlyphsThatDoNotFitAreDrawnAllTheSame) {
-  GlyphCache small(shapes_, 16u << 10);
+  GlyphCache small(_shapes, 16u << 10);
   Canvas canvas;
-  canvas.setTarget(frame_.buffer());
+  canvas.setTarget(_frame.buffer());
   canvas.clear(kWhite);
   TextRenderer text(small);
   const GlyphPlacement g{U'W', 0, 0};

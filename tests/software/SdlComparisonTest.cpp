@@ -89,34 +89,34 @@ std::vector<std::string> keyImages() {
 class SideBySide : public testing::Test {
  protected:
   void SetUp() override {
-    sdl_ = std::make_unique<sdl::SdlBackend>();
+    _sdl = std::make_unique<sdl::SdlBackend>();
     WindowOptions options;
     options.headless = true;
-    ASSERT_TRUE(sdl_->window().openWindow(options)) << sdl_->window().lastError();
-    glyphs_ = std::make_unique<SdlGlyphs>(sdl_->text().fonts());
-    software_ = std::make_unique<software::Renderer>(decodeWithSdl, *glyphs_);
-    pixels_.assign(480 * 768, 0);
-    software_->setTarget(software::PixelBuffer{pixels_.data(), 480, 768, 480});
-    font_ = sdl_->text().openFont("Arial", "en");
+    ASSERT_TRUE(_sdl->window().openWindow(options)) << _sdl->window().lastError();
+    _glyphs = std::make_unique<SdlGlyphs>(_sdl->text().fonts());
+    _software = std::make_unique<software::Renderer>(decodeWithSdl, *_glyphs);
+    _pixels.assign(480 * 768, 0);
+    _software->setTarget(software::PixelBuffer{_pixels.data(), 480, 768, 480});
+    _font = _sdl->text().openFont("Arial", "en");
     for (const std::string& path : keyImages()) {
       int w = 0, h = 0;
-      sdlKeys_.push_back(sdl_->drawing().loadImage(path, w, h));
-      softKeys_.push_back(software_->loadImage(path, w, h));
+      _sdlKeys.push_back(_sdl->drawing().loadImage(path, w, h));
+      _softKeys.push_back(_software->loadImage(path, w, h));
     }
-    ASSERT_EQ(sdlKeys_.size(), 68u);
+    ASSERT_EQ(_sdlKeys.size(), 68u);
   }
   void begin(const Color4B& clear) {
-    sdl_->drawing().beginFrame(clear);
-    software_->beginFrame(clear);
+    _sdl->drawing().beginFrame(clear);
+    _software->beginFrame(clear);
   }
   // The keypad as the calculator lays it out: 208 x 152 images at 0.44, squeezed by `fold`.
   void keys(float fold) {
-    for (std::size_t i = 0; i < sdlKeys_.size(); ++i) {
+    for (std::size_t i = 0; i < _sdlKeys.size(); ++i) {
       const float x = 2.0f + static_cast<float>(i % 6) * 79.5f, y = 100.0f + static_cast<float>(i / 6 + 1) * 56.0f;
       const AffineTransform t = AffineTransform::translation(240, 0) * AffineTransform::scaling(fold, 1) *
                                 AffineTransform::translation(-240, 0) * AffineTransform{0.44f, 0, 0, -0.44f, x, y};
-      sdl_->drawing().drawTexture(sdlKeys_[i], Rect(0, 0, 208, 152), t, 208, 152, Color4B::WHITE);
-      software_->drawTexture(softKeys_[i], Rect(0, 0, 208, 152), t, 208, 152, Color4B::WHITE);
+      _sdl->drawing().drawTexture(_sdlKeys[i], Rect(0, 0, 208, 152), t, 208, 152, Color4B::WHITE);
+      _software->drawTexture(_softKeys[i], Rect(0, 0, 208, 152), t, 208, 152, Color4B::WHITE);
     }
   }
   void label(const std::u32string& text, float size, const AffineTransform& t, const Color4B& colour) {
@@ -124,14 +124,14 @@ class SideBySide : public testing::Test {
     float x = 0;
     for (const char32_t c : text) {
       glyphs.push_back({c, x, 0});
-      x += sdl_->text().glyphAdvance(font_, size, c);
+      x += _sdl->text().glyphAdvance(_font, size, c);
     }
-    sdl_->drawing().drawGlyphs(font_, size, glyphs.data(), glyphs.size(), t, colour);
-    software_->drawGlyphs(font_, size, glyphs.data(), glyphs.size(), t, colour);
+    _sdl->drawing().drawGlyphs(_font, size, glyphs.data(), glyphs.size(), t, colour);
+    _software->drawGlyphs(_font, size, glyphs.data(), glyphs.size(), t, colour);
   }
   void rect(const AffineTransform& t, float w, float h, const Color4B& colour) {
-    sdl_->drawing().drawRect(t, w, h, colour);
-    software_->drawRect(t, w, h, colour);
+    _sdl->drawing().drawRect(t, w, h, colour);
+    _software->drawRect(t, w, h, colour);
   }
 
   struct Difference {
@@ -142,13 +142,13 @@ class SideBySide : public testing::Test {
   };
   // Ends the frame on both, writes both pictures, and compares them.
   Difference compare(const std::string& name) {
-    sdl_->drawing().endFrame();
+    _sdl->drawing().endFrame();
     const std::string sdlPath = testing::TempDir() + "pemtrix_compare_" + name + "_sdl.png";
-    EXPECT_TRUE(sdl_->drawing().saveScreenshot(sdlPath));
+    EXPECT_TRUE(_sdl->drawing().saveScreenshot(sdlPath));
     SDL_Surface* shot = IMG_Load(sdlPath.c_str());
     SDL_Surface* sdlPixels = SDL_ConvertSurfaceFormat(shot, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(shot);
-    SDL_Surface* ours = SDL_CreateRGBSurfaceWithFormatFrom(pixels_.data(), 480, 768, 32, 480 * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* ours = SDL_CreateRGBSurfaceWithFormatFrom(_pixels.data(), 480, 768, 32, 480 * 4, SDL_PIXELFORMAT_ARGB8888);
     IMG_SavePNG(ours, (testing::TempDir() + "pemtrix_compare_" + name + "_software.png").c_str());
     SDL_FreeSurface(ours);
     Difference d;
@@ -157,7 +157,7 @@ class SideBySide : public testing::Test {
     for (int y = 0; y < 768; ++y) {
       const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(sdlPixels->pixels) + y * sdlPixels->pitch);
       for (int x = 0; x < 480; ++x) {
-        const Uint32 a = row[x], b = pixels_[static_cast<std::size_t>(y * 480 + x)];
+        const Uint32 a = row[x], b = _pixels[static_cast<std::size_t>(y * 480 + x)];
         int diff = 0;
         for (int shift = 0; shift < 24; shift += 8) {
           diff = std::max(diff, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
@@ -180,12 +180,12 @@ class SideBySide : public testing::Test {
     return d;
   }
 
-  std::unique_ptr<sdl::SdlBackend> sdl_;
-  std::unique_ptr<SdlGlyphs> glyphs_;
-  std::unique_ptr<software::Renderer> software_;
-  std::vector<std::uint32_t> pixels_;
-  std::vector<TextureId> sdlKeys_, softKeys_;
-  FontId font_ = 0;
+  std::unique_ptr<sdl::SdlBackend> _sdl;
+  std::unique_ptr<SdlGlyphs> _glyphs;
+  std::unique_ptr<software::Renderer> _software;
+  std::vector<std::uint32_t> _pixels;
+  std::vector<TextureId> _sdlKeys, _softKeys;
+  FontId _font = 0;
 };
 
 TEST_F(SideBySide, TheKeypadAndALabel) {

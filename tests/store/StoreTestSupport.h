@@ -31,25 +31,25 @@ using Entries = std::vector<std::pair<std::string, std::string>>;
 
 class TempFolder {
  public:
-  TempFolder() : path_((fs::temp_directory_path() / "pemtrix-store-XXXXXX").string()) {
-    if (mkdtemp(path_.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  TempFolder() : _path((fs::temp_directory_path() / "pemtrix-store-XXXXXX").string()) {
+    if (mkdtemp(_path.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   }
   // Write permission comes back first: a test may have taken it away.
   ~TempFolder() {
     std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
+    for (auto it = fs::recursive_directory_iterator(_path, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
+    fs::permissions(_path, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(_path, ec);
   }
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return _path; }
+  std::string file(const std::string& name) const { return _path + "/" + name; }
 
   std::vector<std::string> names() const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
+    for (const auto& entry : fs::directory_iterator(_path)) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -60,7 +60,7 @@ class TempFolder {
   // makes beside a database (they move along with it but hold nothing of their own).
   std::vector<std::string> setAside(bool withJournals = true) const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
+    for (const auto& entry : fs::directory_iterator(_path)) {
       const std::string name = entry.path().filename().string();
       const std::string tail = name.substr(std::max<size_t>(name.size(), 4) - 4);
       if (name.rfind("store.db.damaged-", 0) != 0 || tail == "-shm") continue;
@@ -71,7 +71,7 @@ class TempFolder {
   }
 
  private:
-  std::string path_;
+  std::string _path;
 };
 
 // Runs sql through a separate connection, as another program looking at the file would.

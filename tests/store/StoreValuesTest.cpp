@@ -155,15 +155,15 @@ TEST(UserDefaultTransaction, OtherInstancesSeeAllTheWritesOrNone) {
 // Sets (or, for nullptr, removes) an environment variable for one scope.
 class ScopedEnv {
  public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = getenv(name)) old_ = old;
+  ScopedEnv(const char* name, const char* value) : _name(name) {
+    if (const char* old = getenv(name)) _old = old;
     value ? setenv(name, value, 1) : unsetenv(name);
   }
-  ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+  ~ScopedEnv() { _old ? setenv(_name, _old->c_str(), 1) : unsetenv(_name); }
 
  private:
-  const char* name_;
-  std::optional<std::string> old_;
+  const char* _name;
+  std::optional<std::string> _old;
 };
 
 TEST(DefaultStorePath, FollowsXdgConfigHomeThenHome) {

@@ -90,13 +90,13 @@ Shape outline(Shape s, float width) {
 }
 
 Image::Image(int width, int height)
-    : w_(width), h_(height), px_(static_cast<size_t>(4 * width * height), 0.0f) {}
+    : _w(width), _h(height), _px(static_cast<size_t>(4 * width * height), 0.0f) {}
 
 void Image::blend(int x, int y, Color c, float coverage) {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
+    if (x < 0 || y < 0 || x >= _w || y >= _h) return;
     float a = clamp01(c.a * coverage);
     if (a <= 0.0f) return;
-    float* p = &px_[4 * (y * w_ + x)];
+    float* p = &_px[4 * (y * _w + x)];
     p[0] = c.r * a + p[0] * (1.0f - a);
     p[1] = c.g * a + p[1] * (1.0f - a);
     p[2] = c.b * a + p[2] * (1.0f - a);
@@ -110,9 +110,9 @@ Color Image::at(int x, int y) const {
 }
 
 void Image::fillAll(Color c) {
-    for (int y = 0; y < h_; ++y) {
-        for (int x = 0; x < w_; ++x) {
-            float* p = &px_[4 * (y * w_ + x)];
+    for (int y = 0; y < _h; ++y) {
+        for (int x = 0; x < _w; ++x) {
+            float* p = &_px[4 * (y * _w + x)];
             p[0] = c.r * c.a;
             p[1] = c.g * c.a;
             p[2] = c.b * c.a;

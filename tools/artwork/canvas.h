@@ -51,20 +51,20 @@ class Image {
 public:
     Image(int width, int height);
 
-    int width() const { return w_; }
-    int height() const { return h_; }
+    int width() const { return _w; }
+    int height() const { return _h; }
 
     // Composites `c` over the pixel, scaled by an extra coverage factor.
     void blend(int x, int y, Color c, float coverage);
     // Straight-alpha colour of a pixel.
     Color at(int x, int y) const;
     // Premultiplied channel access for resampling.
-    const float* raw(int x, int y) const { return &px_[4 * (y * w_ + x)]; }
+    const float* raw(int x, int y) const { return &_px[4 * (y * _w + x)]; }
     void fillAll(Color c);
 
 private:
-    int w_, h_;
-    std::vector<float> px_;
+    int _w, _h;
+    std::vector<float> _px;
 };
 
 // Fills the shape with analytic anti-aliasing: a pixel's coverage is

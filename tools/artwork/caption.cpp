@@ -152,24 +152,24 @@ Piece toPiece(SDL_Surface* rendered, int x, int y) {
 
 }  // namespace
 
-CaptionRenderer::CaptionRenderer(std::vector<std::string> fontFiles) : files_(std::move(fontFiles)) {
-    if (files_.empty()) throw std::runtime_error("no fonts given");
+CaptionRenderer::CaptionRenderer(std::vector<std::string> fontFiles) : _files(std::move(fontFiles)) {
+    if (_files.empty()) throw std::runtime_error("no fonts given");
 }
 
 CaptionRenderer::~CaptionRenderer() {
-    for (auto& entry : cache_) TTF_CloseFont(entry.second);
+    for (auto& entry : _cache) TTF_CloseFont(entry.second);
 }
 
 TTF_Font* CaptionRenderer::font(size_t index, int pixelSize) {
     auto key = std::make_pair(index, pixelSize);
-    auto it = cache_.find(key);
-    if (it != cache_.end()) return it->second;
-    TTF_Font* f = TTF_OpenFont(files_[index].c_str(), pixelSize);
-    if (!f) throw std::runtime_error("cannot open font " + files_[index] + ": " + TTF_GetError());
+    auto it = _cache.find(key);
+    if (it != _cache.end()) return it->second;
+    TTF_Font* f = TTF_OpenFont(_files[index].c_str(), pixelSize);
+    if (!f) throw std::runtime_error("cannot open font " + _files[index] + ": " + TTF_GetError());
     // Light hinting keeps large captions smooth rather than snapped to the
     // pixel grid, which matters once the key is scaled down on screen.
     TTF_SetFontHinting(f, TTF_HINTING_LIGHT);
-    cache_[key] = f;
+    _cache[key] = f;
     return f;
 }
 
@@ -191,13 +191,13 @@ Caption CaptionRenderer::render(const std::string& markup, int pixelSize) {
             // Split the run into stretches drawn with the same font.
             size_t start = 0;
             while (start < run.text.size()) {
-                size_t fi = files_.size();
-                for (size_t k = 0; k < files_.size(); ++k)
+                size_t fi = _files.size();
+                for (size_t k = 0; k < _files.size(); ++k)
                     if (TTF_GlyphIsProvided32(font(k, px), run.text[start])) {
                         fi = k;
                         break;
                     }
-                if (fi == files_.size()) {
+                if (fi == _files.size()) {
                     char buf[64];
                     std::snprintf(buf, sizeof buf, "no font has a glyph for U+%04X",
                                   static_cast<unsigned>(run.text[start]));

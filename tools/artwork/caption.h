@@ -48,8 +48,8 @@ public:
 private:
     TTF_Font* font(size_t index, int pixelSize);
 
-    std::vector<std::string> files_;
-    std::map<std::pair<size_t, int>, TTF_Font*> cache_;
+    std::vector<std::string> _files;
+    std::map<std::pair<size_t, int>, TTF_Font*> _cache;
 };
 
 }  // namespace art

@@ -24,12 +24,12 @@ std::size_t pixelBytes(int width, int height) {
 const GlyphCache::Glyph& GlyphCache::get(SDL_Renderer* renderer, FontLibrary& fonts, int face, int pixels,
                                          char32_t codepoint) {
   const std::uint64_t key = glyphKey(face, pixels, codepoint);
-  if (const auto found = glyphs_.find(key); found != glyphs_.end()) return found->second;
-  if (bytes_ > budget_) clear();
+  if (const auto found = _glyphs.find(key); found != _glyphs.end()) return found->second;
+  if (_bytes > _budget) clear();
   Glyph glyph;
   if (TTF_Font* font = fonts.rasterFace(face, pixels)) glyph = rasterise(renderer, font, codepoint);
-  bytes_ += pixelBytes(glyph.width, glyph.height);
-  return glyphs_.emplace(key, glyph).first->second;
+  _bytes += pixelBytes(glyph.width, glyph.height);
+  return _glyphs.emplace(key, glyph).first->second;
 }
 
 GlyphCache::Glyph GlyphCache::rasterise(SDL_Renderer* renderer, TTF_Font* font, char32_t codepoint) {
@@ -53,12 +53,12 @@ GlyphCache::Glyph GlyphCache::rasterise(SDL_Renderer* renderer, TTF_Font* font, 
 const GlyphCache::TurnedGlyph* GlyphCache::getTurned(FontLibrary& fonts, int face, int pixels, char32_t codepoint,
                                                      int step) {
   const std::uint64_t key = turnedKey(glyphKey(face, pixels, codepoint), step);
-  if (const auto found = turned_.find(key); found != turned_.end()) {
-    found->second.lastFrame = frame_;
+  if (const auto found = _turned.find(key); found != _turned.end()) {
+    found->second.lastFrame = _frame;
     return &found->second;
   }
   // Once this frame has been refused, the rest of it is too, without the work of turning.
-  if (refusedFrame_ == frame_) return nullptr;
+  if (_refusedFrame == _frame) return nullptr;
   TTF_Font* font = fonts.rasterFace(face, pixels);
   if (!font) return nullptr;
   TurnedGlyph glyph;
@@ -73,15 +73,15 @@ const GlyphCache::TurnedGlyph* GlyphCache::getTurned(FontLibrary& fonts, int fac
   }
   const std::size_t cost = turnedBytes(glyph);
   // A quarter of the budget stays free for upright glyphs, whose misses clear everything.
-  const std::size_t limit = budget_ / 4 * 3;
-  if (bytes_ + cost > limit) dropStaleTurned();
-  if (bytes_ + cost > limit) {
-    refusedFrame_ = frame_;
+  const std::size_t limit = _budget / 4 * 3;
+  if (_bytes + cost > limit) dropStaleTurned();
+  if (_bytes + cost > limit) {
+    _refusedFrame = _frame;
     return nullptr;
   }
-  bytes_ += cost;
-  glyph.lastFrame = frame_;
-  return &turned_.emplace(key, std::move(glyph)).first->second;
+  _bytes += cost;
+  glyph.lastFrame = _frame;
+  return &_turned.emplace(key, std::move(glyph)).first->second;
 }
 
 std::size_t GlyphCache::turnedBytes(const TurnedGlyph& glyph) {
@@ -89,24 +89,24 @@ std::size_t GlyphCache::turnedBytes(const TurnedGlyph& glyph) {
 }
 
 void GlyphCache::dropStaleTurned() {
-  for (auto it = turned_.begin(); it != turned_.end();) {
-    if (it->second.lastFrame + 1 >= frame_) {
+  for (auto it = _turned.begin(); it != _turned.end();) {
+    if (it->second.lastFrame + 1 >= _frame) {
       ++it;
       continue;
     }
-    bytes_ -= turnedBytes(it->second);
-    it = turned_.erase(it);
+    _bytes -= turnedBytes(it->second);
+    it = _turned.erase(it);
   }
 }
 
 void GlyphCache::clear() {
-  for (auto& entry : glyphs_) {
+  for (auto& entry : _glyphs) {
     if (entry.second.texture) SDL_DestroyTexture(entry.second.texture);
   }
-  glyphs_.clear();
-  turned_.clear();
-  bytes_ = 0;
-  refusedFrame_ = ~std::uint64_t{0};
+  _glyphs.clear();
+  _turned.clear();
+  _bytes = 0;
+  _refusedFrame = ~std::uint64_t{0};
 }
 
 }  // namespace cocos2d::backend::sdl

@@ -43,7 +43,7 @@ class GlyphCache {
 
   static constexpr int kStepsPerTurn = 72;  // 5 degrees: smooth enough for tumbling text
 
-  explicit GlyphCache(std::size_t pixelBudgetBytes = 4u << 20) : budget_(pixelBudgetBytes) {}
+  explicit GlyphCache(std::size_t pixelBudgetBytes = 4u << 20) : _budget(pixelBudgetBytes) {}
   GlyphCache(const GlyphCache&) = delete;
   GlyphCache& operator=(const GlyphCache&) = delete;
   ~GlyphCache() { clear(); }
@@ -55,14 +55,14 @@ class GlyphCache {
 
   // Marks the start of a frame: turned glyphs used in neither this frame nor the last may
   // make room for new ones.
-  void beginFrame() { ++frame_; }
+  void beginFrame() { ++_frame; }
 
   // Textures belong to a renderer and must go before it does.
   void clear();
-  std::size_t size() const { return glyphs_.size(); }
-  std::size_t turnedCount() const { return turned_.size(); }
-  std::size_t bytes() const { return bytes_; }
-  std::size_t budget() const { return budget_; }
+  std::size_t size() const { return _glyphs.size(); }
+  std::size_t turnedCount() const { return _turned.size(); }
+  std::size_t bytes() const { return _bytes; }
+  std::size_t budget() const { return _budget; }
 
  private:
   // The upright key with the angle step in its top byte, which faces (far fewer than
@@ -76,12 +76,12 @@ class GlyphCache {
   // Drops turned glyphs not used in this frame or the last.
   void dropStaleTurned();
 
-  std::unordered_map<std::uint64_t, Glyph> glyphs_;
-  std::unordered_map<std::uint64_t, TurnedGlyph> turned_;
-  std::size_t bytes_ = 0;
-  std::size_t budget_;
-  std::uint64_t frame_ = 0;
-  std::uint64_t refusedFrame_ = ~std::uint64_t{0};  // the frame in which a turned glyph last did not fit
+  std::unordered_map<std::uint64_t, Glyph> _glyphs;
+  std::unordered_map<std::uint64_t, TurnedGlyph> _turned;
+  std::size_t _bytes = 0;
+  std::size_t _budget;
+  std::uint64_t _frame = 0;
+  std::uint64_t _refusedFrame = ~std::uint64_t{0};  // the frame in which a turned glyph last did not fit
 };
 
 }  // namespace cocos2d::backend::sdl

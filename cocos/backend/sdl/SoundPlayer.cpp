@@ -85,15 +85,15 @@ const SoundPlayer::Api* SoundPlayer::loadApi(std::string& error) {
 }
 
 void SoundPlayer::fail(const std::string& why) {
-  state_ = State::Failed;
+  _state = State::Failed;
   std::fprintf(stderr, "pemtrix: no sound: %s\n", why.c_str());
 }
 
 bool SoundPlayer::start() {
-  if (state_ != State::Idle) return state_ == State::Ready;
+  if (_state != State::Idle) return _state == State::Ready;
   std::string error;
-  api_ = loadApi(error);
-  if (!api_) {
+  _api = loadApi(error);
+  if (!_api) {
     fail(error);
     return false;
   }
@@ -103,26 +103,26 @@ bool SoundPlayer::start() {
     return false;
   }
   // A small buffer keeps the click close to the press.
-  if (api_->openAudio(44100, AUDIO_S16SYS, 2, 512) != 0) {
+  if (_api->openAudio(44100, AUDIO_S16SYS, 2, 512) != 0) {
     const std::string why = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     fail(why);
     return false;
   }
   // Fast typing overlaps many short clicks.
-  api_->allocateChannels(16);
-  state_ = State::Ready;
+  _api->allocateChannels(16);
+  _state = State::Ready;
   return true;
 }
 
 Mix_Chunk* SoundPlayer::chunk(const std::string& path) {
-  if (const auto found = chunks_.find(path); found != chunks_.end()) return found->second;
+  if (const auto found = _chunks.find(path); found != _chunks.end()) return found->second;
   Mix_Chunk* loaded = nullptr;
   if (SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb")) {
-    loaded = api_->loadWavRw(file, 1);
+    loaded = _api->loadWavRw(file, 1);
   }
   if (!loaded) std::fprintf(stderr, "pemtrix: cannot load sound %s: %s\n", path.c_str(), SDL_GetError());
-  chunks_.emplace(path, loaded);
+  _chunks.emplace(path, loaded);
   return loaded;
 }
 
@@ -130,25 +130,25 @@ void SoundPlayer::play(const std::string& path, bool loop, float /*pitch*/, floa
   if (!start()) return;
   Mix_Chunk* sound = chunk(path);
   if (!sound) return;
-  const int channel = api_->playChannelTimed(-1, sound, loop ? -1 : 0, -1);
+  const int channel = _api->playChannelTimed(-1, sound, loop ? -1 : 0, -1);
   if (channel < 0) return;  // every channel busy: this click is dropped
-  api_->volume(channel, static_cast<int>(std::lround(std::clamp(gain, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
+  _api->volume(channel, static_cast<int>(std::lround(std::clamp(gain, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
   const float p = std::clamp(pan, -1.0f, 1.0f);
   const auto left = static_cast<Uint8>(std::lround(255.0f * std::min(1.0f, 1.0f - p)));
   const auto right = static_cast<Uint8>(std::lround(255.0f * std::min(1.0f, 1.0f + p)));
-  api_->setPanning(channel, left, right);
+  _api->setPanning(channel, left, right);
 }
 
 void SoundPlayer::shutdown() {
-  if (state_ == State::Ready) {
-    api_->haltChannel(-1);
-    for (auto& entry : chunks_) {
-      if (entry.second) api_->freeChunk(entry.second);
+  if (_state == State::Ready) {
+    _api->haltChannel(-1);
+    for (auto& entry : _chunks) {
+      if (entry.second) _api->freeChunk(entry.second);
     }
-    chunks_.clear();
-    api_->closeAudio();
+    _chunks.clear();
+    _api->closeAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    state_ = State::Idle;
+    _state = State::Idle;
   }
 }
 

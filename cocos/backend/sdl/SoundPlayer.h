@@ -21,7 +21,7 @@ class SoundPlayer {
   void play(const std::string& path, bool loop, float pitch, float pan, float gain);
 
   // True once the mixer is loaded and the audio device is open.
-  bool ready() const { return state_ == State::Ready; }
+  bool ready() const { return _state == State::Ready; }
 
   void shutdown();
 
@@ -34,9 +34,9 @@ class SoundPlayer {
   void fail(const std::string& why);
   Mix_Chunk* chunk(const std::string& path);
 
-  State state_ = State::Idle;
-  const Api* api_ = nullptr;
-  std::unordered_map<std::string, Mix_Chunk*> chunks_;  // null: the file could not be loaded
+  State _state = State::Idle;
+  const Api* _api = nullptr;
+  std::unordered_map<std::string, Mix_Chunk*> _chunks;  // null: the file could not be loaded
 };
 
 }  // namespace cocos2d::backend::sdl

@@ -23,27 +23,27 @@ std::size_t StretchCache::Hash::operator()(const Key& k) const {
 
 SDL_Texture* StretchCache::get(SDL_Renderer* renderer, SDL_Texture* texture, const Key& key) {
   if (!renderer || !texture || key.width <= 0 || key.height <= 0) return nullptr;
-  const auto found = entries_.find(key);
-  if (found == entries_.end()) {
-    if (bytes_ + kEntryBytes > budget_) clear();
-    entries_.emplace(key, Entry{});
-    bytes_ += kEntryBytes;
+  const auto found = _entries.find(key);
+  if (found == _entries.end()) {
+    if (_bytes + kEntryBytes > _budget) clear();
+    _entries.emplace(key, Entry{});
+    _bytes += kEntryBytes;
     return nullptr;
   }
   Entry& entry = found->second;
   if (entry.texture || entry.failed) return entry.texture;
   const std::size_t cost = static_cast<std::size_t>(key.width) * static_cast<std::size_t>(key.height) * 4;
-  if (cost + kEntryBytes > budget_) {
+  if (cost + kEntryBytes > _budget) {
     entry.failed = true;  // could never be kept: always stretched as it is drawn
     return nullptr;
   }
-  if (bytes_ + cost > budget_) {
+  if (_bytes + cost > _budget) {
     clear();  // starting over costs one more stretch per image on screen
     return nullptr;
   }
   entry.texture = stretch(renderer, texture, key);
   entry.failed = entry.texture == nullptr;
-  if (entry.texture) bytes_ += cost;
+  if (entry.texture) _bytes += cost;
   return entry.texture;
 }
 
@@ -81,16 +81,16 @@ SDL_Texture* StretchCache::stretch(SDL_Renderer* renderer, SDL_Texture* texture,
 
 std::size_t StretchCache::stretchedCount() const {
   std::size_t count = 0;
-  for (const auto& entry : entries_) count += entry.second.texture != nullptr;
+  for (const auto& entry : _entries) count += entry.second.texture != nullptr;
   return count;
 }
 
 void StretchCache::clear() {
-  for (auto& entry : entries_) {
+  for (auto& entry : _entries) {
     if (entry.second.texture) SDL_DestroyTexture(entry.second.texture);
   }
-  entries_.clear();
-  bytes_ = 0;
+  _entries.clear();
+  _bytes = 0;
 }
 
 }  // namespace cocos2d::backend::sdl

@@ -28,7 +28,7 @@ class StretchCache {
     }
   };
 
-  explicit StretchCache(std::size_t budgetBytes = 8u << 20) : budget_(budgetBytes) {}
+  explicit StretchCache(std::size_t budgetBytes = 8u << 20) : _budget(budgetBytes) {}
   StretchCache(const StretchCache&) = delete;
   StretchCache& operator=(const StretchCache&) = delete;
   ~StretchCache() { clear(); }
@@ -42,9 +42,9 @@ class StretchCache {
   // Textures belong to a renderer and must go before it does; a replaced image level
   // makes its stretched copies stale as well.
   void clear();
-  std::size_t size() const { return entries_.size(); }  // sizes seen, stretched or not
+  std::size_t size() const { return _entries.size(); }  // sizes seen, stretched or not
   std::size_t stretchedCount() const;
-  std::size_t bytes() const { return bytes_; }
+  std::size_t bytes() const { return _bytes; }
 
  private:
   struct Hash {
@@ -57,9 +57,9 @@ class StretchCache {
 
   static SDL_Texture* stretch(SDL_Renderer* renderer, SDL_Texture* texture, const Key& key);
 
-  std::unordered_map<Key, Entry, Hash> entries_;
-  std::size_t bytes_ = 0;
-  std::size_t budget_;
+  std::unordered_map<Key, Entry, Hash> _entries;
+  std::size_t _bytes = 0;
+  std::size_t _budget;
 };
 
 }  // namespace cocos2d::backend::sdl

@@ -30,32 +30,32 @@ constexpr float kMaxTurnedPixels = 128.0f;
 // through SDL in between must find it unlocked and must land before the next direct write.
 class DirectCanvas {
  public:
-  DirectCanvas(SDL_Renderer* renderer, SDL_Surface* surface) : renderer_(renderer), surface_(surface) {}
+  DirectCanvas(SDL_Renderer* renderer, SDL_Surface* surface) : _renderer(renderer), _surface(surface) {}
   DirectCanvas(const DirectCanvas&) = delete;
   DirectCanvas& operator=(const DirectCanvas&) = delete;
   ~DirectCanvas() { release(); }
 
   // Null when the surface cannot be locked.
   SDL_Surface* acquire() {
-    if (!acquired_) {
-      SDL_RenderFlush(renderer_);
-      if (SDL_MUSTLOCK(surface_)) {
-        if (SDL_LockSurface(surface_) != 0) return nullptr;
-        locked_ = true;
+    if (!_acquired) {
+      SDL_RenderFlush(_renderer);
+      if (SDL_MUSTLOCK(_surface)) {
+        if (SDL_LockSurface(_surface) != 0) return nullptr;
+        _locked = true;
       }
-      acquired_ = true;
+      _acquired = true;
     }
-    return surface_;
+    return _surface;
   }
   void release() {
-    if (locked_) SDL_UnlockSurface(surface_);
-    locked_ = acquired_ = false;
+    if (_locked) SDL_UnlockSurface(_surface);
+    _locked = _acquired = false;
   }
 
  private:
-  SDL_Renderer* renderer_;
-  SDL_Surface* surface_;
-  bool acquired_ = false, locked_ = false;
+  SDL_Renderer* _renderer;
+  SDL_Surface* _surface;
+  bool _acquired = false, _locked = false;
 };
 
 // What all glyphs of one run share while they are drawn.
@@ -128,7 +128,7 @@ __attribute__((noinline)) bool drawGlyph(FontLibrary& fonts, GlyphCache& cache, 
 __attribute__((aligned(64))) void TextRenderer::draw(SDL_Renderer* renderer, SDL_Surface* canvas,
                                                      const PixelArea& visible, const GlyphRun& run,
                                                      const AffineTransform& t, const Color4B& color) {
-  lastDrawn_ = 0;
+  _lastDrawn = 0;
   if (!renderer || run.count == 0 || color.a == 0 || run.size <= 0) return;
   const float scaleX = scaleAlongX(t), scaleY = scaleAlongY(t);
   const float onScreen = run.size * scaleY;  // pixels per em, vertically
@@ -175,9 +175,9 @@ __attribute__((aligned(64))) void TextRenderer::draw(SDL_Renderer* renderer, SDL
     const float penY = b * g.x + d * g.baseline + ty;
     if (penX < minX || penX > maxX || penY < minY || penY > maxY) continue;
     ++drawn;
-    if (!drawGlyph(fonts_, cache_, pass, run.font, g, penX, penY)) break;  // no face: nothing can be drawn
+    if (!drawGlyph(_fonts, _cache, pass, run.font, g, penX, penY)) break;  // no face: nothing can be drawn
   }
-  lastDrawn_ = drawn;
+  _lastDrawn = drawn;
 }
 
 }  // namespace cocos2d::backend::sdl

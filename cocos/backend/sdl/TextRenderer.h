@@ -27,7 +27,7 @@ struct GlyphRun {
 
 class TextRenderer {
  public:
-  TextRenderer(FontLibrary& fonts, GlyphCache& cache) : fonts_(fonts), cache_(cache) {}
+  TextRenderer(FontLibrary& fonts, GlyphCache& cache) : _fonts(fonts), _cache(cache) {}
 
   // `canvas` is the surface `renderer` draws into, for turned text to be blended into
   // directly; without it turned text takes the general textured path.
@@ -35,12 +35,12 @@ class TextRenderer {
             const AffineTransform& toPixels, const Color4B& color);
 
   // Placements that passed the visibility test in the last draw (for tests and benchmarks).
-  std::size_t lastDrawnCount() const { return lastDrawn_; }
+  std::size_t lastDrawnCount() const { return _lastDrawn; }
 
  private:
-  FontLibrary& fonts_;
-  GlyphCache& cache_;
-  std::size_t lastDrawn_ = 0;
+  FontLibrary& _fonts;
+  GlyphCache& _cache;
+  std::size_t _lastDrawn = 0;
 };
 
 }  // namespace cocos2d::backend::sdl

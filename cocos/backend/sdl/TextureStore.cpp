@@ -22,8 +22,8 @@ using software::scaleAlongY;
 TextureStore::~TextureStore() { releaseTextures(); }
 
 TextureId TextureStore::load(const std::string& path, int& width, int& height) {
-  if (const auto found = byPath_.find(path); found != byPath_.end()) {
-    const LevelSize& base = entries_[found->second - 1].sizes[0];
+  if (const auto found = _byPath.find(path); found != _byPath.end()) {
+    const LevelSize& base = _entries[found->second - 1].sizes[0];
     width = base.width;
     height = base.height;
     return found->second;
@@ -31,17 +31,17 @@ TextureId TextureStore::load(const std::string& path, int& width, int& height) {
   int w = 0, h = 0;
   if (!readPngSize(path, w, h)) {
     // Not a PNG we can size from its header: decode it now to learn its size.
-    if (!decode(path, scratch_[0])) return 0;
-    w = scratch_[0].width;
-    h = scratch_[0].height;
+    if (!decode(path, _scratch[0])) return 0;
+    w = _scratch[0].width;
+    h = _scratch[0].height;
   }
   Entry entry;
   entry.path = path;
   entry.sizes = mipLevelSizes(w, h);
   entry.levels.assign(entry.sizes.size(), nullptr);
-  entries_.push_back(std::move(entry));
-  const auto id = static_cast<TextureId>(entries_.size());
-  byPath_.emplace(path, id);
+  _entries.push_back(std::move(entry));
+  const auto id = static_cast<TextureId>(_entries.size());
+  _byPath.emplace(path, id);
   width = w;
   height = h;
   return id;
@@ -72,8 +72,8 @@ bool TextureStore::decode(const std::string& path, PixelImage& image) {
 SDL_Texture* TextureStore::level(SDL_Renderer* renderer, Entry& entry, int level) {
   if (entry.levels[static_cast<std::size_t>(level)]) return entry.levels[static_cast<std::size_t>(level)];
   if (entry.broken) return nullptr;
-  PixelImage* image = &scratch_[0];
-  PixelImage* spare = &scratch_[1];
+  PixelImage* image = &_scratch[0];
+  PixelImage* spare = &_scratch[1];
   if (!decode(entry.path, *image)) {
     entry.broken = true;
     std::fprintf(stderr, "pemtrix: cannot decode image %s: %s\n", entry.path.c_str(), IMG_GetError());
@@ -84,7 +84,7 @@ SDL_Texture* TextureStore::level(SDL_Renderer* renderer, Entry& entry, int level
     for (SDL_Texture* t : entry.levels) {
       if (t) SDL_DestroyTexture(t);
     }
-    stretched_.clear();  // may hold copies of the levels just dropped
+    _stretched.clear();  // may hold copies of the levels just dropped
     entry.sizes = mipLevelSizes(image->width, image->height);
     entry.levels.assign(entry.sizes.size(), nullptr);
     level = std::min(level, static_cast<int>(entry.sizes.size()) - 1);
@@ -110,8 +110,8 @@ SDL_Texture* TextureStore::level(SDL_Renderer* renderer, Entry& entry, int level
 
 void TextureStore::draw(SDL_Renderer* renderer, const PixelArea& visible, TextureId id, const Rect& source,
                         const AffineTransform& toPixels, float width, float height, const Color4B& modulate) {
-  if (id == 0 || id > entries_.size() || !renderer || width <= 0 || height <= 0) return;
-  Entry& entry = entries_[id - 1];
+  if (id == 0 || id > _entries.size() || !renderer || width <= 0 || height <= 0) return;
+  Entry& entry = _entries[id - 1];
   if (entry.broken) return;
   const LocalBox box{0, 0, width, height};
   // Cheap rejection before anything is decoded: off-screen images cost nothing.
@@ -144,7 +144,7 @@ void TextureStore::draw(SDL_Renderer* renderer, const PixelArea& visible, Textur
     const PixelRect r = snapToPixels(pixels);
     if (!pixels.flipX && !pixels.flipY && r.w > 0 && r.h > 0 && (r.w != texels.w || r.h != texels.h)) {
       const StretchCache::Key key{static_cast<std::uint32_t>(id), chosen, texels, r.w, r.h};
-      if (SDL_Texture* stretched = stretched_.get(renderer, texture, key)) {
+      if (SDL_Texture* stretched = _stretched.get(renderer, texture, key)) {
         SDL_SetTextureColorMod(stretched, modulate.r, modulate.g, modulate.b);
         SDL_SetTextureAlphaMod(stretched, modulate.a);
         const SDL_Rect destination{r.x, r.y, r.w, r.h};
@@ -157,8 +157,8 @@ void TextureStore::draw(SDL_Renderer* renderer, const PixelArea& visible, Textur
 }
 
 void TextureStore::releaseTextures() {
-  stretched_.clear();
-  for (Entry& entry : entries_) {
+  _stretched.clear();
+  for (Entry& entry : _entries) {
     for (SDL_Texture*& t : entry.levels) {
       if (t) SDL_DestroyTexture(t);
       t = nullptr;
@@ -168,7 +168,7 @@ void TextureStore::releaseTextures() {
 
 int TextureStore::textureCount() const {
   int count = 0;
-  for (const Entry& entry : entries_) {
+  for (const Entry& entry : _entries) {
     for (const SDL_Texture* t : entry.levels) count += t != nullptr;
   }
   return count;

@@ -39,7 +39,7 @@ class TextureStore {
 
   // How many mip-level textures exist now (for tests and measurements).
   int textureCount() const;
-  const StretchCache& stretched() const { return stretched_; }
+  const StretchCache& stretched() const { return _stretched; }
 
  private:
   struct Entry {
@@ -52,12 +52,12 @@ class TextureStore {
   SDL_Texture* level(SDL_Renderer* renderer, Entry& entry, int level);
   static bool decode(const std::string& path, PixelImage& image);
 
-  std::vector<Entry> entries_;  // TextureId - 1
-  StretchCache stretched_;
-  std::unordered_map<std::string, TextureId> byPath_;
+  std::vector<Entry> _entries;  // TextureId - 1
+  StretchCache _stretched;
+  std::unordered_map<std::string, TextureId> _byPath;
   // Kept between decodes: the first frame decodes dozens of images in a row, and fresh
   // buffers for each would cost as much in page faults as the decoding itself.
-  PixelImage scratch_[2];
+  PixelImage _scratch[2];
 };
 
 }  // namespace cocos2d::backend::sdl

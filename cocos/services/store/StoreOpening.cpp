@@ -35,7 +35,7 @@ int enableWal(sqlite3* db, int timeoutMs) {
 
 class Opener {
  public:
-  Opener(const std::string& path, int busyTimeoutMs) : path_(path), busyTimeoutMs_(busyTimeoutMs) {}
+  Opener(const std::string& path, int busyTimeoutMs) : _path(path), _busyTimeoutMs(busyTimeoutMs) {}
 
   OpenedStore run() {
     std::string reason;
@@ -53,7 +53,7 @@ class Opener {
       }
     }
     report(outcome, reason, aside);
-    return {db_, persistent_};
+    return {_db, _persistent};
   }
 
  private:
@@ -71,17 +71,17 @@ class Opener {
   static constexpr int kAttempts = 4;
 
   void report(Outcome outcome, const std::string& reason, const std::string& aside) {
-    const std::string setAsideAs = "the store " + path_ + " was damaged and was set aside as " +
+    const std::string setAsideAs = "the store " + _path + " was damaged and was set aside as " +
                                    aside;
     switch (outcome) {
       case Outcome::Ready:
         if (!aside.empty()) {
-          sayOnStderr("the store " + path_ + " was damaged; it was set aside as " + aside +
+          sayOnStderr("the store " + _path + " was damaged; it was set aside as " + aside +
                       " and a new store was started");
         }
         return;
       case Outcome::Damaged:
-        runInMemory(aside.empty() ? "the store " + path_ +
+        runInMemory(aside.empty() ? "the store " + _path +
                                         " is damaged and could not be set aside (" + reason + ")"
                                   : setAsideAs + ", but the new store is damaged too (" +
                                         reason + ")");
@@ -90,7 +90,7 @@ class Opener {
         runInMemory(notAStore());
         return;
       case Outcome::Busy:
-        runInMemory("the store " + path_ + " is kept locked by another program (" + reason + ")");
+        runInMemory("the store " + _path + " is kept locked by another program (" + reason + ")");
         return;
       case Outcome::Replaced:
       case Outcome::Unusable:
@@ -104,39 +104,39 @@ class Opener {
   }
 
   void close() {
-    sqlite3_close_v2(db_);
-    db_ = nullptr;
-    persistent_ = false;
+    sqlite3_close_v2(_db);
+    _db = nullptr;
+    _persistent = false;
   }
 
   // Opens the file and proves it is a store with the expected table. When it is damaged the
   // connection stays open for setAsideIfStillThere; otherwise it is closed unless Ready.
   Outcome openFile(std::string& reason) {
     // The file is made here rather than by SQLite, which would make it readable by everyone.
-    if (!identityOf(path_).exists) {
+    if (!identityOf(_path).exists) {
       // Under the folder's lock: an instance setting a damaged file aside holds it until the
       // journal files have followed, so the new file never finds them beside it.
-      const FolderLock lock(folder(), busyTimeoutMs_);
-      if (!createPrivateFile(path_, reason)) return Outcome::Unusable;
+      const FolderLock lock(folder(), _busyTimeoutMs);
+      if (!createPrivateFile(_path, reason)) return Outcome::Unusable;
     }
     std::error_code ec;
-    const bool walExisted = fs::exists(path_ + "-wal", ec);
+    const bool walExisted = fs::exists(_path + "-wal", ec);
     // The identity taken before opening and again after the first read proves which file the
     // connection has, should another instance set it aside meanwhile.
-    identity_ = identityOf(path_);
-    int rc = sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+    _identity = identityOf(_path);
+    int rc = sqlite3_open_v2(_path.c_str(), &_db, SQLITE_OPEN_READWRITE, nullptr);
     // SQLite quietly opens a write-protected file read-only; that is a location we cannot use.
-    if (rc == SQLITE_OK && sqlite3_db_readonly(db_, "main") == 1) rc = SQLITE_READONLY;
-    if (rc == SQLITE_OK) sqlite3_busy_timeout(db_, busyTimeoutMs_);
+    if (rc == SQLITE_OK && sqlite3_db_readonly(_db, "main") == 1) rc = SQLITE_READONLY;
+    if (rc == SQLITE_OK) sqlite3_busy_timeout(_db, _busyTimeoutMs);
     // Checked before anything writes, so that a damaged file is set aside exactly as found
     // and another program's database is left exactly as it was.
     Contents contents = Contents::Store;
-    if (rc == SQLITE_OK) rc = inspect(db_, contents, reason);
+    if (rc == SQLITE_OK) rc = inspect(_db, contents, reason);
     // SQLite opens the -wal and -shm by name at the first read. A damaged file is renamed
     // before its journal files, so while the same file is still at the path they were its
     // own; afterwards they may be those of the new store another instance started, and what
     // this connection read is a mixture of both.
-    if (identityOf(path_) != identity_ || !identity_.exists) {
+    if (identityOf(_path) != _identity || !_identity.exists) {
       closeWithoutCheckpoint();
       return Outcome::Replaced;
     }
@@ -149,14 +149,14 @@ class Opener {
       return Outcome::Foreign;
     }
     // FULL makes each commit durable when it returns.
-    if (rc == SQLITE_OK) rc = enableWal(db_, busyTimeoutMs_);
-    if (rc == SQLITE_OK) rc = exec(db_, "PRAGMA synchronous=FULL");
-    if (rc == SQLITE_OK) rc = exec(db_, kCreateTable);
+    if (rc == SQLITE_OK) rc = enableWal(_db, _busyTimeoutMs);
+    if (rc == SQLITE_OK) rc = exec(_db, "PRAGMA synchronous=FULL");
+    if (rc == SQLITE_OK) rc = exec(_db, kCreateTable);
     if (rc == SQLITE_OK) {
-      persistent_ = true;
+      _persistent = true;
       return Outcome::Ready;
     }
-    reason = rc == SQLITE_READONLY ? "it is read-only" : sqlite3_errmsg(db_);
+    reason = rc == SQLITE_READONLY ? "it is read-only" : sqlite3_errmsg(_db);
     if (isDamage(rc)) return Outcome::Damaged;
     close();
     return isBusy(rc) ? Outcome::Busy : Outcome::Unusable;
@@ -168,14 +168,14 @@ class Opener {
   // journal files that must go with it; systems that cannot rename open files get a second try
   // once it is closed.
   Outcome setAsideIfStillThere(std::string& aside, std::string& reason) {
-    const FolderLock lock(folder(), busyTimeoutMs_);
-    if (identityOf(path_) != identity_) {
+    const FolderLock lock(folder(), _busyTimeoutMs);
+    if (identityOf(_path) != _identity) {
       closeWithoutCheckpoint();
       return Outcome::Replaced;
     }
-    bool moved = setAside(path_, aside, reason);
+    bool moved = setAside(_path, aside, reason);
     closeWithoutCheckpoint();
-    if (!moved) moved = setAside(path_, aside, reason);
+    if (!moved) moved = setAside(_path, aside, reason);
     return moved ? Outcome::Replaced : Outcome::Damaged;
   }
 
@@ -184,41 +184,41 @@ class Opener {
   // store leaves as it is, nor to one no longer at the path, whose names may by then belong to
   // the files of another.
   void closeWithoutCheckpoint() {
-    if (db_ != nullptr) sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    if (_db != nullptr) sqlite3_db_config(_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     close();
   }
 
-  std::string folder() const { return fs::path(path_).parent_path().string(); }
+  std::string folder() const { return fs::path(_path).parent_path().string(); }
 
   std::string notAStore() const {
-    return path_ + " is another program's database, not a store; it was left as it is";
+    return _path + " is another program's database, not a store; it was left as it is";
   }
 
   void runInMemory(const std::string& why) {
     sayOnStderr(why + "; settings will not be kept this session");
     closeWithoutCheckpoint();
-    db_ = openMemoryStore();
+    _db = openMemoryStore();
   }
 
   // A read-only file or folder, or a full disk, still shows the settings, history and memory
   // slots the file holds: they are copied into memory and the file is left alone.
   void runOnWhatCanBeRead(const std::string& reason) {
     closeWithoutCheckpoint();
-    db_ = openMemoryStore();
+    _db = openMemoryStore();
     Contents contents = Contents::Store;
-    const bool read = readInto(db_, path_, busyTimeoutMs_, contents);
+    const bool read = readInto(_db, _path, _busyTimeoutMs, contents);
     const std::string why = contents == Contents::Foreign
                                 ? notAStore()
-                                : "cannot write the store at " + path_ + " (" + reason + ")";
+                                : "cannot write the store at " + _path + " (" + reason + ")";
     sayOnStderr(why + (read ? "; its settings were read, but changes will not be kept this session"
                             : "; settings will not be kept this session"));
   }
 
-  const std::string path_;
-  const int busyTimeoutMs_;
-  sqlite3* db_ = nullptr;
-  bool persistent_ = false;
-  FileIdentity identity_;
+  const std::string _path;
+  const int _busyTimeoutMs;
+  sqlite3* _db = nullptr;
+  bool _persistent = false;
+  FileIdentity _identity;
 };
 
 }  // namespace

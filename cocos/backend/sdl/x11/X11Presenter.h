@@ -16,18 +16,18 @@ class X11Presenter {
   // cannot be read.
   bool attach(void* display, unsigned long window);
   void detach();
-  bool isAttached() const { return display_ != nullptr; }
+  bool isAttached() const { return _display != nullptr; }
 
   // Sends the rectangle of a 32-bit image the size of the window (pitch bytes a row) and
   // flushes the connection. False when nothing could be sent.
   bool put(void* pixels, int pitch, int x, int y, int width, int height);
 
  private:
-  void* display_ = nullptr;
-  unsigned long window_ = 0;
-  void* visual_ = nullptr;
-  int depth_ = 0;
-  void* gc_ = nullptr;
+  void* _display = nullptr;
+  unsigned long _window = 0;
+  void* _visual = nullptr;
+  int _depth = 0;
+  void* _gc = nullptr;
 };
 
 }  // namespace cocos2d::backend::x11

@@ -134,13 +134,13 @@ FileIdentity identityOf(const std::string& path) {
 
 FolderLock::FolderLock(const std::string& folder, int timeoutMs) {
 #if !defined(_WIN32)
-  fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd_ < 0) return;
+  _fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (_fd < 0) return;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+  while (::flock(_fd, LOCK_EX | LOCK_NB) != 0) {
     if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
-      ::close(fd_);
-      fd_ = -1;
+      ::close(_fd);
+      _fd = -1;
       return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -154,7 +154,7 @@ FolderLock::FolderLock(const std::string& folder, int timeoutMs) {
 FolderLock::~FolderLock() {
 #if !defined(_WIN32)
   // Closing the descriptor releases the lock.
-  if (fd_ >= 0) ::close(fd_);
+  if (_fd >= 0) ::close(_fd);
 #endif
 }
 

@@ -46,7 +46,7 @@ class FolderLock {
   FolderLock& operator=(const FolderLock&) = delete;
 
  private:
-  int fd_ = -1;
+  int _fd = -1;
 };
 
 }  // namespace storage
