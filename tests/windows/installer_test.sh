@@ -192,6 +192,25 @@ install
 check_installed "$default_dir" "$default_win"
 same "the store after reinstalling" "$(wine "$default_dir/pemtrix.exe" --eval 1000 2>&1)" 1000
 
+# While the program runs, its file cannot be replaced: the install stops with an error status
+# rather than reporting success around the old program, and what is installed still works.
+mkfifo "$work/input"
+timeout 60 wine "$default_dir/pemtrix.exe" --eval - <"$work/input" >"$work/running.out" 2>&1 &
+runner=$!
+exec 7>"$work/input"
+for _ in $(seq 100); do  # until Wine's loader has mapped the program, at most 10 s
+  child=$(pgrep -P "$runner")
+  [[ -n $child ]] && grep -qs 'Programs/Pemtrix/pemtrix.exe' "/proc/$child/maps" && break
+  sleep 0.1
+done
+timeout 120 wine "$setup" /S >"$work/install.out" 2>&1
+check "reinstalling while the program runs fails" test $? -ne 0
+echo '6*7' >&7
+exec 7>&-
+wait "$runner"
+same "the running program, fed after the failed install" "$(cat "$work/running.out")" 42
+check_installed "$default_dir" "$default_win"
+
 uninstall
 echo "silent uninstall: $uninstall_seconds s"
 check_uninstalled "$default_dir"
