@@ -4,8 +4,9 @@
 ; picks another folder); the uninstaller's /S removes it silently. Uninstalling leaves the
 ; user's settings, history and memory (HKCU\Software\Pemtrix) in place for a later install.
 ;
-; Made by packaging/windows/make-installer, which gives the Windows build folder:
-;   makensis -DBUILD_DIR=build-windows -DOUTFILE=pemtrix-1.000-setup.exe pemtrix.nsi
+; Made by packaging/windows/make-installer, which names the Windows build folder by its full
+; path (makensis reads relative names from this script's folder):
+;   makensis -DBUILD_DIR=/full/path/build-windows -DOUTFILE=pemtrix-1.000-setup.exe pemtrix.nsi
 
 Unicode true
 Target amd64-unicode

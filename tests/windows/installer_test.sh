@@ -64,7 +64,7 @@ file_ms, file_ls = struct.unpack_from("<II", data, fixed + 8)
 key = "ProductVersion\0".encode("utf-16-le")
 text = data.find(key) + len(key)
 text += (4 - text % 4) % 4  # values start on a 32-bit boundary
-value = data[text:data.find(b"\0\0", text) + 1].decode("utf-16-le")
+value = data[text:text + 64].decode("utf-16-le", "replace").split("\0")[0]
 print(f"{file_ms >> 16}.{file_ms & 0xFFFF}.{file_ls >> 16}.{file_ls & 0xFFFF} {value}")
 EOF
 }
@@ -84,6 +84,7 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pemtrix'
 declare -A entry  # the Uninstall key's values: entry[NAME]=VALUE
 read_entry() {
   entry=()
+  local line
   while IFS= read -r line; do
     line=${line%$'\r'}
     [[ $line =~ ^\ {4}([^ ]+)\ {4}(REG_[A-Z_]+)\ {4}(.*)$ ]] || continue
