@@ -71,6 +71,19 @@ EOF
 program_version=$(version_of "$build_dir/pemtrix.exe")
 same "installer version resource" "$(version_of "$setup")" "$program_version"
 
+# icon_in ICO EXE: every image of the icon file is in the program's resources, byte for byte
+# (NSIS keeps the PNG entries as they are), so Explorer shows the program's icon, not NSIS's.
+icon_in() {
+  python3 - "$1" "$2" <<'EOF'
+import struct, sys
+icon, program = (open(name, "rb").read() for name in sys.argv[1:3])
+count = struct.unpack_from("<H", icon, 4)[0]
+images = [struct.unpack_from("<II", icon, 6 + 16 * i + 8) for i in range(count)]
+sys.exit(0 if count and all(icon[offset:offset + size] in program for size, offset in images) else 1)
+EOF
+}
+check "the installer has pemtrix.ico's images" icon_in "$build_dir/pemtrix.ico" "$setup"
+
 # --- Helpers for one install --------------------------------------------------------------------
 
 # Windows' names of the folders, and where Wine keeps them.
@@ -129,7 +142,7 @@ check_installed() {
   local dir=$1 win=$2
   check "pemtrix.exe installed as built" cmp -s "$dir/pemtrix.exe" "$build_dir/pemtrix.exe"
   check "resources installed as built" diff -r "$dir/resources" "$build_dir/resources"
-  check "uninstall.exe installed" test -f "$dir/uninstall.exe"
+  check "uninstall.exe installed, with pemtrix.ico's images" icon_in "$build_dir/pemtrix.ico" "$dir/uninstall.exe"
   same "what the folder holds" "$(ls "$dir" | tr '\n' ' ')" "pemtrix.exe resources uninstall.exe "
 
   check "Start menu shortcut $shortcut" test -f "$shortcut"
