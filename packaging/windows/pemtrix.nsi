@@ -62,6 +62,8 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "pemtrix-${VERSION}-setup.exe"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+; Said before uninstalling, as it is what a user who reinstalls later will want to know.
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Pemtrix will be removed from the folder below. Your settings, history and memory stay, for a later install."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
