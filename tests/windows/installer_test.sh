@@ -160,7 +160,7 @@ check_installed() {
   same "NoModify" "${entry[NoModify]:-}" 0x1
   same "NoRepair" "${entry[NoRepair]:-}" 0x1
   # In KB: the files' sizes, give or take the rounding.
-  local files_kb=$(($(find "$dir" -type f -printf '%s\n' | paste -sd+ | bc) / 1024))
+  local files_kb=$(find "$dir" -type f -printf '%s\n' | awk '{ bytes += $1 } END { print int(bytes / 1024) }')
   local estimated=$((${entry[EstimatedSize]:-0}))
   check "EstimatedSize $estimated KB, the files have $files_kb KB" test $((estimated - files_kb)) -ge -2 -a $((estimated - files_kb)) -le 2
 
