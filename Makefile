@@ -8,7 +8,7 @@ FUZZ_BUILD   ?= build-fuzz
 WINDOWS_BUILD ?= build-windows
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps test-deps build build-all build-asan windows fuzz bench package clean
+.PHONY: run test deps test-deps build build-all build-asan windows fuzz bench package package-windows clean
 
 # Building and running need the base level of packages; the test suite needs more.
 deps:
@@ -64,6 +64,13 @@ package: build
 	@cd $(BUILD) && cpack -G DEB -B $(CURDIR)/$(BUILD)/package >/dev/null
 	@cp $(BUILD)/package/pemtrix_1.000_amd64.deb .
 	@echo "pemtrix_1.000_amd64.deb"
+
+# The Windows installer pemtrix-1.000-setup.exe, in the top folder: made with NSIS in the
+# Windows build folder from the program and resources there.
+package-windows: windows
+	@command -v makensis >/dev/null || { echo "makensis (NSIS) is not installed: tools/install-deps --windows" >&2; exit 1; }
+	@installer=$$(packaging/windows/make-installer $(WINDOWS_BUILD)) && cp "$$installer" .
+	@echo "pemtrix-1.000-setup.exe"
 
 bench:
 	@tools/install-deps --bench
