@@ -8,28 +8,7 @@
 # usage: comforts_test.sh PEMTRIX_BINARY
 set -u
 bin=$1
-for tool in Xvfb xdotool xclip xwininfo; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (tools/install-deps --test installs it)"
-    exit 0
-  fi
-done
-
-work=$(mktemp -d)
-xvfb=
-calc=
-failures=0
-cleanup() {
-  [[ -n $calc ]] && kill "$calc" 2>/dev/null
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/window_support.sh"
 
 # The opener the calculator runs for links: it notes the address.
 mkdir "$work/bin"
@@ -39,11 +18,7 @@ printf '%s\n' "\$1" >>"$work/opened"
 EOF
 chmod +x "$work/bin/xdg-open"
 
-# A 1920x1080 screen without a window manager: a window has exactly the size it is given.
-Xvfb -displayfd 3 -noreset -screen 0 1920x1080x24 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+start_x 1920x1080x24
 
 store="$work/store.db"
 # The calculator on $store, focused; $window is its X window. A run on a fresh store starts
@@ -62,25 +37,7 @@ start_calc() {
   xdotool windowfocus --sync "$window" 2>/dev/null
   sleep 0.2
 }
-# Ends it as a window manager's close button would.
-stop_calc() {
-  if [[ -n $calc ]]; then kill "$calc" 2>/dev/null; wait "$calc" 2>/dev/null; fi
-  calc=
-}
 
-# The expression line, copied with Ctrl+C (an empty line copies the newest result).
-line() {
-  printf 'nothing copied' | xclip -selection clipboard
-  sleep 0.1
-  xdotool key ctrl+c
-  sleep 0.2
-  xclip -o -selection clipboard 2>/dev/null
-}
-expect_line() {  # expect_line WHAT EXPECTED
-  local got
-  got=$(line)
-  [[ "$got" == "$2" ]] || fail "$1: the line is '$got', expected '$2'"
-}
 keys() { xdotool key --delay 60 "$@"; sleep 0.1; }
 
 # Window pixels of a design point (800 x 1280 units, origin bottom-left) in the window as it

@@ -7,49 +7,11 @@
 # usage: real_window_test.sh PEMTRIX_BINARY
 set -u
 bin=$1
-for tool in Xvfb xdotool xclip setxkbmap xwininfo /usr/bin/python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed (tools/install-deps --test installs it)"
-    exit 0
-  fi
-done
+source "$(dirname "$0")/window_support.sh" setxkbmap /usr/bin/python3
 if ! /usr/bin/python3 -c 'import Xlib' 2>/dev/null; then
   echo "SKIP: python3-xlib is not installed"
   exit 0
 fi
-
-work=$(mktemp -d)
-xvfb=
-calc=
-failures=0
-cleanup() {
-  [[ -n $calc ]] && kill "$calc" 2>/dev/null
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL $*"
-  failures=$((failures + 1))
-}
-
-# A fresh X server of the given screen size; DISPLAY points at it.
-start_x() {
-  stop_x
-  Xvfb -displayfd 3 -noreset -screen 0 "$1" 3>"$work/display" 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-  export DISPLAY=":$(cat "$work/display")"
-  # The clipboard helper is a client: keep one alive so the server never resets between steps.
-  setxkbmap us
-}
-stop_x() {
-  stop_calc
-  if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; fi
-  xvfb=
-  : >"$work/display"
-}
 
 # The calculator on a fresh store, focused; $window is its X window.
 start_calc() {
@@ -57,28 +19,12 @@ start_calc() {
   rm -f "$work"/store.db*
   "$bin" --store "$work/store.db" 2>>"$work/stderr" &
   calc=$!
-  window=$(xdotool search --sync --onlyvisible --pid "$calc" 2>/dev/null | head -n 1)
+  window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$calc" 2>/dev/null | head -n 1)
+  [[ -n $window ]] || { fail "the calculator showed no window"; exit "$failures"; }
   xdotool windowfocus --sync "$window" 2>/dev/null
   sleep 0.2
 }
-stop_calc() {
-  if [[ -n $calc ]]; then kill "$calc" 2>/dev/null; wait "$calc" 2>/dev/null; fi
-  calc=
-}
 
-# The expression line, copied with Ctrl+C (a line that is not there leaves the sentinel).
-line() {
-  printf 'nothing copied' | xclip -selection clipboard
-  sleep 0.1
-  xdotool key ctrl+c
-  sleep 0.2
-  xclip -o -selection clipboard 2>/dev/null
-}
-expect_line() {  # expect_line WHAT EXPECTED
-  local got
-  got=$(line)
-  [[ "$got" == "$2" ]] || fail "$1: the line is '$got', expected '$2'"
-}
 # The key that carries the keysym (with NumLock off for keypad keys: KP_Home is the 7 key).
 keycode() { /usr/bin/python3 -c "from Xlib import XK, display; print(display.Display().keysym_to_keycode(XK.string_to_keysym('$1')))"; }
 numlock_on() { /usr/bin/python3 -c "from Xlib import display; print(1 if display.Display().screen().root.query_pointer().mask & 0x10 else 0)"; }
