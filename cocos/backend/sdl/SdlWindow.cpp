@@ -110,11 +110,11 @@ WindowSize SdlWindow::sizeForDesktop(int width, int height) {
 #if defined(SDL_VIDEO_DRIVER_X11)
   dpi = x11::xftDpi(x11Display());
 #endif
-  const double scale = desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), dpi);
+  const double scale = software::desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), dpi);
   SDL_Rect usable{0, 0, 0, 0};
   const int display = std::max(0, SDL_GetWindowDisplayIndex(_window));
   if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
-  return fitWindow(width, height, scale, usable.w, usable.h);
+  return software::fitWindow(width, height, scale, usable.w, usable.h);
 }
 
 void* SdlWindow::x11Display() const {
