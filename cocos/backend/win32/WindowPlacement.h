@@ -1,0 +1,28 @@
+// Where the window opens and how large, on the monitor it is on: the size asked for, scaled for
+// the monitor's DPI and fitted to its work area (the screen less the taskbar) with the frame
+// Windows draws at that DPI, as the SDL backend fits it to the desktop (software/WindowFit).
+#pragma once
+
+#include <windows.h>
+
+#include "cocos/backend/software/WindowFit.h"
+
+namespace cocos2d::backend::win32 {
+
+struct WindowStyle {
+  DWORD style = 0;
+  DWORD extendedStyle = 0;
+};
+
+// The window's frame at `dpi`: what it adds to the client area's width and height.
+software::WindowSize frameSize(const WindowStyle& style, UINT dpi);
+
+// The client size for a window asked at width x height on the monitor of `window`, and the
+// window's rectangle that centres it in the monitor's work area.
+struct Placement {
+  software::WindowSize client{0, 0};
+  RECT bounds{};
+};
+Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int height);
+
+}  // namespace cocos2d::backend::win32
