@@ -10,8 +10,12 @@
 
 using namespace cocos2d;
 
-AppDelegate::AppDelegate() = default;
+AppDelegate::AppDelegate(bool keepWindowSize) : _keepWindowSize(keepWindowSize) {}
 AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::windowClosed() {
+  if (_keepWindowSize) _windowSize.windowClosed();
+}
 
 void AppDelegate::initGLContextAttrs() {
   GLContextAttrs attrs = {8, 8, 8, 8, 24, 8};
@@ -24,7 +28,8 @@ bool AppDelegate::applicationDidFinishLaunching() {
   const std::string title = std::string("Pemtrix version") + kVersionText;
   if (!view) {
     // Resizable, and sized for the desktop by the backend: smaller where 480 x 768 does not
-    // fit the screen, larger on a HiDPI desktop.
+    // fit the screen, larger on a HiDPI desktop, or as the user left it where that fits.
+    if (_keepWindowSize) _windowSize.prepareWindow();
     view = GLViewImpl::createWithRect(title, Rect(0, 0, 480, 768), 1.0f, true);
     if (!view) {
       // Without a window there is nothing to run; say why in one line.
@@ -32,6 +37,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
       return false;
     }
     director->setOpenGLView(view);
+    if (_keepWindowSize) _windowSize.watch(view);
   }
   director->setAnimationInterval(1.0f / 60);
   accessibility::setApplicationName("Pemtrix");

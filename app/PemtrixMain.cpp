@@ -23,6 +23,10 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
+// The desktop program keeps the size the user gives its window; headless runs and scripts
+// neither read nor write it, so that they start alike everywhere.
+bool keepsWindowSize(const CommandLine& cl) { return cl.mode == CommandLine::Mode::Window && !cl.headless; }
+
 // The calculator window, or its headless stand-in, optionally driven by a script.
 int runCalculator(const CommandLine& cl) {
   using namespace cocos2d;
@@ -32,7 +36,7 @@ int runCalculator(const CommandLine& cl) {
   GLView::setHeadless(cl.headless);
   // Headless runs and scripts use the virtual clock: every frame is exactly 1/60 s.
   Director::getInstance()->setVirtualClock(cl.headless || cl.mode == CommandLine::Mode::Script);
-  AppDelegate app;
+  AppDelegate app(keepsWindowSize(cl));
   Application* application = Application::getInstance();
   int status = 0;
   if (cl.mode == CommandLine::Mode::Script) {
@@ -45,6 +49,7 @@ int runCalculator(const CommandLine& cl) {
     }
   } else {
     status = application->run() == 0 ? 0 : kExitUsage;
+    app.windowClosed();
   }
   Director::getInstance()->reset();
   return status;
@@ -57,7 +62,8 @@ void openStore(const CommandLine& cl) {
     // Opened, and its history read, while the window is being made; the calculator waits for
     // it before it reads the store (AppDelegate). The second thread starts only once the
     // display is open: see GLViewImpl::setDisplayOpenedCallback.
-    cocos2d::GLViewImpl::setDisplayOpenedCallback(startStorePrefetch);
+    cocos2d::GLViewImpl::setDisplayOpenedCallback(keepsWindowSize(cl) ? startStorePrefetchWithWindowSize
+                                                                        : startStorePrefetch);
   } else {
     setPreferenceSource(storePreferences());
   }

@@ -59,6 +59,9 @@ bool parseCount(const std::string& text, long& out) {
 // a huge drag would otherwise turn the tape's offset into infinity or NaN.
 constexpr double kMaxCoordinate = 1e7;
 
+// Any wheel; far more than it takes to cross the tape, yet finite times any step.
+constexpr double kMaxNotches = 1e6;
+
 bool parsePoint(const Command& c, Vec2& point) {
   double x = 0, y = 0;
   if (c.words.size() != 2 || !parseNumber(c.words[0], x) || !parseNumber(c.words[1], y)) return false;
@@ -99,6 +102,18 @@ bool execute(const Command& c, std::string& error) {
     touch(c.name == "touch" ? TouchPhase::BEGAN
                             : c.name == "drag" ? TouchPhase::MOVED : TouchPhase::ENDED,
           at);
+  } else if (c.name == "wheel") {
+    // X Y in design units, then notches: DY > 0 up (older lines), DX > 0 to the right.
+    double dy = 0, dx = 0;
+    const bool counts = c.words.size() == 3 || c.words.size() == 4;
+    Command point = c;
+    point.words.resize(2);
+    if (!counts || !parsePoint(point, at) || !parseNumber(c.words[2], dy) ||
+        (c.words.size() == 4 && !parseNumber(c.words[3], dx)) || std::fabs(dy) > kMaxNotches ||
+        std::fabs(dx) > kMaxNotches) {
+      return error = "wheel needs X Y DY [DX] (design units, then notches of at most 1e6)", false;
+    }
+    director->getOpenGLView()->injectMouseScroll(at, static_cast<float>(dx), static_cast<float>(dy));
   } else if (c.name == "press") {
     if (c.words.size() != 1) return error = "press needs an image name", false;
     MenuItemImage* item = findItem(director->getRunningScene(), c.words[0] + ".png");

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/RandomEngine.h"
+#include "engine/math/TableFunctions.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ bool leastCommonMultiple(const double* x, std::size_t, double& result) {
 
 bool power(const double* x, std::size_t, double& result) {
   if (x[0] < 0) return false;
-  result = std::exp(std::log(x[0]) * x[1]);
+  result = tablemath::exp(tablemath::log(x[0]) * x[1]);
   return true;
 }
 
@@ -166,41 +167,48 @@ double meanOf(const double* x, std::size_t n) {
   return n == 2 ? (x[0] + x[1]) * 0.5 : sumOf(x, n) / static_cast<double>(n);
 }
 
+// (e^-x + e^x) / 2. A NaN argument comes back as it is: of two NaNs a sum keeps the one the
+// compiler happens to put first, and the two systems' builds put them in different orders.
+double hyperbolicCosine(double x) {
+  if (std::isnan(x)) return x;
+  return (tablemath::exp(-x) + tablemath::exp(x)) * 0.5;
+}
+
 // In lookup order; a name may appear once per arity.
 const FunctionEntry kFunctions[] = {
     {"rand", Arity::None, PEMTRIX_VALUE(randomUnit())},
-    {"sin", Arity::One, PEMTRIX_VALUE(std::sin(x[0]))},
-    {"cos", Arity::One, PEMTRIX_VALUE(std::cos(x[0]))},
-    {"tan", Arity::One, PEMTRIX_VALUE(std::tan(x[0]))},
-    {"asin", Arity::One, PEMTRIX_VALUE(std::asin(x[0]))},
-    {"acos", Arity::One, PEMTRIX_VALUE(std::acos(x[0]))},
-    {"atan", Arity::One, PEMTRIX_VALUE(std::atan(x[0]))},
-    {"hypsin", Arity::One, PEMTRIX_VALUE((std::exp(x[0]) - std::exp(-x[0])) * 0.5)},
-    {"hypcos", Arity::One, PEMTRIX_VALUE((std::exp(-x[0]) + std::exp(x[0])) * 0.5)},
+    {"sin", Arity::One, PEMTRIX_VALUE(tablemath::sin(x[0]))},
+    {"cos", Arity::One, PEMTRIX_VALUE(tablemath::cos(x[0]))},
+    {"tan", Arity::One, PEMTRIX_VALUE(tablemath::tan(x[0]))},
+    {"asin", Arity::One, PEMTRIX_VALUE(tablemath::asin(x[0]))},
+    {"acos", Arity::One, PEMTRIX_VALUE(tablemath::acos(x[0]))},
+    {"atan", Arity::One, PEMTRIX_VALUE(tablemath::atan(x[0]))},
+    {"hypsin", Arity::One, PEMTRIX_VALUE((tablemath::exp(x[0]) - tablemath::exp(-x[0])) * 0.5)},
+    {"hypcos", Arity::One, PEMTRIX_VALUE(hyperbolicCosine(x[0]))},
     // The exponentials as written: beyond about 709.78 one overflows and the result is NaN.
-    {"hyptan", Arity::One, PEMTRIX_VALUE((std::exp(x[0]) - std::exp(-x[0])) / (std::exp(-x[0]) + std::exp(x[0])))},
+    {"hyptan", Arity::One, PEMTRIX_VALUE((tablemath::exp(x[0]) - tablemath::exp(-x[0])) / (tablemath::exp(-x[0]) + tablemath::exp(x[0])))},
     {"deg", Arity::One, PEMTRIX_VALUE(x[0] * 180.0 / kPi)},
-    {"log", Arity::One, PEMTRIX_VALUE(std::log(x[0]) / std::log(10.0))},
-    {"ln", Arity::One, PEMTRIX_VALUE(std::log(x[0]))},
-    {"exp", Arity::One, PEMTRIX_VALUE(std::exp(x[0]))},
+    {"log", Arity::One, PEMTRIX_VALUE(tablemath::log(x[0]) / tablemath::log(10.0))},
+    {"ln", Arity::One, PEMTRIX_VALUE(tablemath::log(x[0]))},
+    {"exp", Arity::One, PEMTRIX_VALUE(tablemath::exp(x[0]))},
     {"sq", Arity::One, PEMTRIX_VALUE(x[0] * x[0])},
-    {"sqrt", Arity::One, PEMTRIX_VALUE(std::sqrt(x[0]))},
+    {"sqrt", Arity::One, PEMTRIX_VALUE(tablemath::sqrt(x[0]))},
     {"cube", Arity::One, PEMTRIX_VALUE((x[0] * x[0]) * x[0])},
     // Through the logarithm, so that a negative argument gives NaN rather than a real root.
-    {"cubert", Arity::One, PEMTRIX_VALUE(std::exp(std::log(x[0]) / 3.0))},
+    {"cubert", Arity::One, PEMTRIX_VALUE(tablemath::exp(tablemath::log(x[0]) / 3.0))},
     {"fact", Arity::One, factorialOf},
     {"int", Arity::One, PEMTRIX_VALUE(truncateToInt32(x[0]))},
     {"rand", Arity::One, PEMTRIX_VALUE(randomUnit() * x[0])},
     {"pow", Arity::Two, power},
-    {"atan", Arity::Two, PEMTRIX_VALUE(std::atan2(x[0], x[1]))},
+    {"atan", Arity::Two, PEMTRIX_VALUE(tablemath::atan2(x[0], x[1]))},
     {"perm", Arity::Two, permutations},
     {"comb", Arity::Two, combinations},
     {"gcd", Arity::Two, greatestCommonDivisor},
     {"lcm", Arity::Two, leastCommonMultiple},
     {"avg", Arity::TwoOrMore, PEMTRIX_VALUE(meanOf(x, n))},
-    {"stdevp", Arity::TwoOrMore, PEMTRIX_VALUE(std::sqrt(squaresOf(x, n) / static_cast<double>(n) - meanOf(x, n) * meanOf(x, n)))},
+    {"stdevp", Arity::TwoOrMore, PEMTRIX_VALUE(tablemath::sqrt(squaresOf(x, n) / static_cast<double>(n) - meanOf(x, n) * meanOf(x, n)))},
     {"stdev", Arity::TwoOrMore,
-     PEMTRIX_VALUE(std::sqrt((squaresOf(x, n) - (static_cast<double>(n) * meanOf(x, n)) * meanOf(x, n)) /
+     PEMTRIX_VALUE(tablemath::sqrt((squaresOf(x, n) - (static_cast<double>(n) * meanOf(x, n)) * meanOf(x, n)) /
                              (static_cast<double>(n) - 1)))},
     {"sqsum", Arity::TwoOrMore, PEMTRIX_VALUE(squaresOf(x, n))},
 };

@@ -50,7 +50,10 @@ void describeCalculator(MainLayer* layer) {
   makeAccessible(layer->getTapeView(), Role::List, "Tape", "Past calculations and their results, newest at the bottom.");
   for (int i = 0; i < MainLayer::kTapeLines; ++i) {
     Label* line = layer->getTapeLine(i);
-    makeAccessible(line, Role::ListItem).textSource = [line]() -> const std::string& { return line->getString(); };
+    // Activated, a line goes in at the cursor, as a double tap puts it there.
+    auto& item = makeAccessible(line, Role::ListItem, "", "Inserts this line at the cursor.");
+    item.textSource = [line]() -> const std::string& { return line->getString(); };
+    item.press = [layer, i] { layer->insertTapeLine(i); };
   }
 
   auto& entry = makeAccessible(expressionLine(layer->getExprLabel()), Role::Entry, "Expression",

@@ -12,8 +12,8 @@ class CMessageBox;
 class MainLayer;
 class MemoryLayer;
 
-// The calculator: the tape as a list, the expression line as an editable text with its caret,
-// and every key as a button. The two command pages share one button per cell, named after
+// The calculator: the tape as a list whose lines insert themselves when activated, the
+// expression line as an editable text with its caret, and every key as a button. The two command pages share one button per cell, named after
 // the page that shows.
 void describeCalculator(MainLayer* layer);
 

@@ -63,7 +63,8 @@ class MainLayer : public cocos2d::Layer {
   void redo();
   // A touch on the line: the cursor to the nearest character boundary (x in design units).
   void placeCursorAt(float x);
-  // A double tap on a tape line: its text goes in at the cursor, a result without its "=".
+  // A double tap on a tape line, or a screen reader's action on it: its text goes in at the
+  // cursor, a result without its "=", and a screen reader hears what went in.
   void insertTapeLine(int line);
 
   // --- falling characters

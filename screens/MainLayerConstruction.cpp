@@ -101,6 +101,10 @@ void MainLayer::buildTape() {
   _tapeView->setDirection(ui::ScrollView::Direction::BOTH);
   _tapeView->setPosition(Vec2(layout::kTapeX, layout::kTapeY));
   _tapeView->setInnerContainerSize(Size(layout::kTapeInnerWidth, layout::kTapeInnerHeight));
+  // A line a notch, either way: the six lines shown stay whole lines while the wheel clicks,
+  // and the whole tape is fourteen notches away. (Three lines a notch, as long documents
+  // scroll, would move half of this short view at once and lose the reader's place.)
+  _tapeView->setMouseScrollStep(static_cast<float>(layout::kTapeLineStep));
   _tapeView->scrollToBottomLeft(0, false);
   addChild(_tapeView, 1);
 }

@@ -3,6 +3,7 @@
 // tape keeps scrolling by dragging: this listener claims touches without keeping them from it.
 #include "cocos/base/EventListenerTouch.h"
 #include "cocos/base/Touch.h"
+#include "screens/AccessibleNames.h"
 #include "screens/CalculatorLayout.h"
 #include "screens/MainLayer.h"
 
@@ -66,11 +67,14 @@ int MainLayer::tapeLineAt(const Vec2& at) const {
 }
 
 void MainLayer::insertTapeLine(int line) {
-  if (line < 0 || line >= kTapeLines) return;
+  // The information box has the screen to itself, also for a screen reader's action.
+  if (line < 0 || line >= kTapeLines || _infoBox) return;
   const std::string& text = _historyTape[line]->getString();
   // A result line shows its result after "="; an empty line has nothing to give.
   const bool result = !text.empty() && text[0] == '=';
   if (text.size() == (result ? 1u : 0u)) return;
+  const std::string inserted = result ? text.substr(1) : text;
   playKeySound();
-  insertText(result ? text.substr(1) : text);
+  insertText(inserted);
+  announce(spokenLine("Inserted", inserted));
 }

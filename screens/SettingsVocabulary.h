@@ -19,6 +19,9 @@ constexpr const char* kKeyFallingChar = "FallingChar";
 constexpr const char* kKeyHistoryCount = "nHistStrings";
 constexpr const char* kKeyHistoryPrefix = "histString";
 constexpr const char* kKeyMemoryPrefix = "Mem";
+// The size the user last gave the window, in window pixels; absent until the user resizes it.
+constexpr const char* kKeyWindowWidth = "winW";
+constexpr const char* kKeyWindowHeight = "winH";
 
 // "langJpn" is -1 until the first start decides it; later readers treat an absent key as 0.
 constexpr int kLangJpnUndecided = -1;

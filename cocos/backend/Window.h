@@ -21,6 +21,11 @@ struct WindowOptions {
   // Called once the display has been reached, before the window is made (not called when the
   // display cannot be reached).
   std::function<void()> displayOpened;
+  // Asked once, after displayOpened and before the window is sized, for a size in window
+  // pixels that the user gave the window before: used instead of the scaled and fitted size
+  // when it fits the usable area (and is at least a quarter of width x height). False: none.
+  // Not asked when headless.
+  std::function<bool(int& width, int& height)> keptSize;
 };
 
 // Input in window pixels, origin at the top-left corner of the window.
@@ -37,6 +42,7 @@ struct InputEvent {
     Shown,
     Text,     // text typed without a key press of its own (an input method's result)
     Resized,  // the window's size changed; width and height give the new one
+    Wheel,    // the mouse wheel or a touchpad scrolled, with the pointer at x, y
   };
   Type type = Type::Quit;
   float x = 0, y = 0;
@@ -46,6 +52,11 @@ struct InputEvent {
   unsigned modifiers = 0;    // EventKeyboard::Modifier bits held at the time
   char32_t layoutKey = 0;    // the layout's character for the key without modifiers, or 0
   int width = 0, height = 0;  // Resized
+  // Wheel: how far, in notches of a wheel that clicks. One notch is 1.0 of SDL's wheel and
+  // 120 units (WHEEL_DELTA) of Windows' WM_MOUSEWHEEL and WM_MOUSEHWHEEL; smooth wheels and
+  // touchpads give fractions. wheelY > 0 scrolls up (a wheel rolled away from the user),
+  // wheelX > 0 to the right, both as the system delivers them (natural scrolling included).
+  float wheelX = 0, wheelY = 0;
 };
 
 // A descriptor the loop watches while it waits, as poll() takes it.

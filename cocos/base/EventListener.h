@@ -11,7 +11,7 @@ class EventDispatcher;
 
 class EventListener : public Ref {
  public:
-  enum class Type { TOUCH_ONE_BY_ONE, KEYBOARD };
+  enum class Type { TOUCH_ONE_BY_ONE, KEYBOARD, MOUSE };
 
   Type getType() const { return _type; }
   // Whether the listener has what it needs to receive events (a callback).

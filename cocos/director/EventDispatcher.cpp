@@ -9,6 +9,8 @@
 #include "cocos/director/Director.h"
 #include "cocos/base/EventKeyboard.h"
 #include "cocos/base/EventListenerKeyboard.h"
+#include "cocos/base/EventListenerMouse.h"
+#include "cocos/base/EventMouse.h"
 #include "cocos/base/EventListenerTouch.h"
 #include "cocos/base/EventTouch.h"
 
@@ -148,6 +150,8 @@ void EventDispatcher::dispatchEvent(Event* event) {
     dispatchTouchEvent(static_cast<EventTouch*>(event));
   } else if (event->getType() == Event::Type::KEYBOARD) {
     dispatchKeyboardEvent(static_cast<EventKeyboard*>(event));
+  } else if (event->getType() == Event::Type::MOUSE) {
+    dispatchMouseEvent(static_cast<EventMouse*>(event));
   }
   if (--_dispatchDepth == 0) releaseRemovedListeners();
 }
@@ -204,6 +208,17 @@ void EventDispatcher::dispatchKeyboardEvent(EventKeyboard* event) {
     } else {
       if (l->onKeyReleased) l->onKeyReleased(event->getKeyCode(), event);
     }
+  }
+}
+
+void EventDispatcher::dispatchMouseEvent(EventMouse* event) {
+  const auto listeners = sortedListeners(EventListener::Type::MOUSE);
+  for (EventListener* base : listeners) {
+    if (!canReceive(base)) continue;
+    auto* l = static_cast<EventListenerMouse*>(base);
+    CallbackGuard guard(l);
+    l->onMouseScroll(event);
+    if (event->isStopped()) break;
   }
 }
 

@@ -1,5 +1,5 @@
-// Delivers touch and keyboard events to registered listeners in priority order: negative fixed
-// priorities first, then scene-graph listeners front-most node first, then positive fixed
+// Delivers touch, keyboard and mouse events to registered listeners in priority order: negative
+// fixed priorities first, then scene-graph listeners front-most node first, then positive fixed
 // priorities. Listeners of nodes outside the running scene are paused.
 #pragma once
 
@@ -14,6 +14,7 @@ namespace cocos2d {
 class Event;
 class EventTouch;
 class EventKeyboard;
+class EventMouse;
 class Node;
 
 class EventDispatcher : public Ref {
@@ -41,6 +42,7 @@ class EventDispatcher : public Ref {
   bool canReceive(EventListener* listener) const;
   void dispatchTouchEvent(EventTouch* event);
   void dispatchKeyboardEvent(EventKeyboard* event);
+  void dispatchMouseEvent(EventMouse* event);
   void releaseRemovedListeners();
 
   std::vector<EventListener*> _listeners;  // in order of registration

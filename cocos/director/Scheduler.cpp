@@ -1,8 +1,10 @@
 #include "cocos/director/Scheduler.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "cocos/2d/Node.h"
+#include "cocos/director/Director.h"
 
 namespace cocos2d {
 
@@ -24,6 +26,7 @@ void Scheduler::unscheduleAllForTarget(const Node* target) {
 }
 
 void Scheduler::unscheduleAll() {
+  _timers.clear();
   for (auto& e : _updates) e.dead = true;
   if (!_inUpdate) purgeDead();
 }
@@ -48,6 +51,53 @@ void Scheduler::update(float dt) {
   }
   _inUpdate = false;
   purgeDead();
+  runDueTimers();
+}
+
+void Scheduler::scheduleOnce(const std::function<void(float)>& callback, void* target, float delay,
+                             const std::string& key) {
+  unschedule(key, target);
+  if (!callback) return;
+  Director* director = Director::getInstance();
+  Timer timer;
+  timer.callback = callback;
+  timer.target = target;
+  timer.key = key;
+  timer.id = _nextTimerId++;
+  timer.scheduledAt = director->getClockTicks100ns();
+  const double ticks = std::max(0.0, static_cast<double>(delay)) * 1e7;
+  timer.dueAt = timer.scheduledAt + static_cast<std::uint64_t>(std::min(ticks, 1e18));
+  director->requestUpdateAt(timer.dueAt);
+  _timers.push_back(std::move(timer));
+}
+
+void Scheduler::unschedule(const std::string& key, void* target) {
+  _timers.erase(std::remove_if(_timers.begin(), _timers.end(),
+                               [&](const Timer& t) { return t.target == target && t.key == key; }),
+                _timers.end());
+}
+
+bool Scheduler::isScheduled(const std::string& key, void* target) const {
+  return std::any_of(_timers.begin(), _timers.end(), [&](const Timer& t) { return t.target == target && t.key == key; });
+}
+
+void Scheduler::runDueTimers() {
+  if (_timers.empty()) return;
+  Director* director = Director::getInstance();
+  const std::uint64_t now = director->getClockTicks100ns();
+  // One at a time, each taken out before it runs: a callback may unschedule one that is due as
+  // well, or schedule others, which wait for the next frame.
+  const std::uint64_t scheduledBefore = _nextTimerId;
+  for (;;) {
+    const auto due = std::find_if(_timers.begin(), _timers.end(),
+                                  [&](const Timer& t) { return t.id < scheduledBefore && t.dueAt <= now; });
+    if (due == _timers.end()) break;
+    Timer timer = std::move(*due);
+    _timers.erase(due);
+    timer.callback(static_cast<float>(static_cast<double>(now - timer.scheduledAt) / 1e7));
+  }
+  // The loop sleeps until the next one is due; each frame asks afresh.
+  for (const Timer& t : _timers) director->requestUpdateAt(t.dueAt);
 }
 
 }  // namespace cocos2d

@@ -6,7 +6,9 @@
 #include "cocos/base/Create.h"
 #include "cocos/director/Director.h"
 #include "cocos/director/EventDispatcher.h"
+#include "cocos/base/EventListenerMouse.h"
 #include "cocos/base/EventListenerTouch.h"
+#include "cocos/base/EventMouse.h"
 #include "cocos/base/Touch.h"
 #include "cocos/renderer/Renderer.h"
 
@@ -25,6 +27,9 @@ bool ScrollView::init() {
   listener->onTouchEnded = [this](Touch* t, Event* e) { onTouchEnded(t, e); };
   listener->onTouchCancelled = [this](Touch* t, Event* e) { onTouchCancelled(t, e); };
   getEventDispatcher()->addEventListenerWithSceneGraphPriority(listener, this);
+  auto* wheel = EventListenerMouse::create();
+  wheel->onMouseScroll = [this](EventMouse* e) { onMouseScroll(e); };
+  getEventDispatcher()->addEventListenerWithSceneGraphPriority(wheel, this);
   return true;
 }
 
@@ -120,6 +125,32 @@ void ScrollView::onTouchMoved(Touch* touch, Event*) {
 void ScrollView::onTouchEnded(Touch*, Event*) { _dragging = false; }
 
 void ScrollView::onTouchCancelled(Touch*, Event*) { _dragging = false; }
+
+// --- the wheel
+
+void ScrollView::onMouseScroll(EventMouse* event) {
+  if (!_enabled || !isVisibleWithAncestors()) return;
+  const Vec2 local = convertToNodeSpace(event->getLocation());
+  const Size& size = getContentSize();
+  if (!Rect(0, 0, size.width, size.height).containsPoint(local)) return;
+  // The wheel is this view's, also at an edge: a view behind it must not scroll instead.
+  event->stopPropagation();
+  float dx = event->getScrollX(), dy = event->getScrollY();
+  if (_direction == Direction::VERTICAL) dx = 0;
+  if (_direction == Direction::HORIZONTAL) {
+    // A wheel without a sideways axis still scrolls a view that only goes sideways.
+    if (dx == 0) dx = dy;
+    dy = 0;
+  }
+  const float stepX = _mouseScrollStep > 0 ? _mouseScrollStep : std::pow(size.width, 2.0f / 3);
+  const float stepY = _mouseScrollStep > 0 ? _mouseScrollStep : std::pow(size.height, 2.0f / 3);
+  // Rolled towards the user (positive), the wheel brings what lies lower into view: the
+  // container moves up. To the right, it brings in what lies right: the container moves left.
+  const Vec2 target = clampToRange(getInnerContainerPosition() + Vec2(-dx * stepX, dy * stepY));
+  if (target == getInnerContainerPosition()) return;
+  _autoScrolling = false;
+  setInnerContainerPosition(target);
+}
 
 // --- children live in the inner container
 

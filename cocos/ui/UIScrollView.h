@@ -1,6 +1,6 @@
 // A window onto a larger inner container: children live in the container, whose position is
-// the scroll offset; the view clips them to its rectangle and scrolls by dragging (never past
-// the container's edges) or by animated scrolls to the edges.
+// the scroll offset; the view clips them to its rectangle and scrolls by dragging or by the
+// mouse wheel over it (never past the container's edges), or by animated scrolls to the edges.
 #pragma once
 
 #include <vector>
@@ -11,7 +11,7 @@ namespace cocos2d {
 
 class Touch;
 class Event;
-class EventListenerTouchOneByOne;
+class EventMouse;
 
 namespace ui {
 
@@ -37,7 +37,12 @@ class ScrollView : public Layout {
   // Scrolls to the bottom-left corner over timeInSec (0: at once); attenuated eases out.
   void scrollToBottomLeft(float timeInSec, bool attenuated);
 
-  // A disabled view ignores touches completely.
+  // How far one notch of the wheel moves the container, in the view's units. Unset (0), it is
+  // the view's extent to the power 2/3 along each axis, as desktop toolkits scroll: a line or
+  // two of a short view, more of a tall one.
+  void setMouseScrollStep(float step) { _mouseScrollStep = step; }
+
+  // A disabled view ignores touches and the wheel completely.
   void setEnabled(bool enabled);
 
   // Children go into the inner container.
@@ -59,6 +64,7 @@ class ScrollView : public Layout {
   void onTouchMoved(Touch* touch, Event* event);
   void onTouchEnded(Touch* touch, Event* event);
   void onTouchCancelled(Touch* touch, Event* event);
+  void onMouseScroll(EventMouse* event);
   const Size& getInnerContainerSize() const;
   void setInnerContainerPosition(const Vec2& position);
   Vec2 clampToRange(const Vec2& position) const;
@@ -68,6 +74,7 @@ class ScrollView : public Layout {
   Direction _direction = Direction::VERTICAL;
   bool _enabled = true;
   bool _dragging = false;
+  float _mouseScrollStep = 0;
 
   bool _autoScrolling = false;
   bool _autoScrollAttenuated = false;

@@ -4,6 +4,7 @@
 
 #include "cocos/director/Director.h"
 #include "cocos/director/EventDispatcher.h"
+#include "cocos/base/EventMouse.h"
 #include "cocos/base/EventTouch.h"
 #include "cocos/base/Touch.h"
 #include "cocos/director/Application.h"
@@ -111,8 +112,14 @@ void GLView::pollEvents() {
         injectKeyEvent(key);
         break;
       }
-      case Type::Resized:
+      case Type::Resized: {
+        const Size before = _frameSize;
         setFrameSize(static_cast<float>(event.width), static_cast<float>(event.height));
+        if (_windowResized && !(_frameSize == before)) _windowResized(event.width, event.height);
+        break;
+      }
+      case Type::Wheel:
+        injectMouseScroll(windowToDesign(event.x, event.y), event.wheelX, event.wheelY);
         break;
       case Type::Exposed: {
         Director* director = Director::getInstance();
@@ -212,6 +219,16 @@ void GLView::injectKey(EventKeyboard::KeyCode code, bool pressed) {
 }
 
 void GLView::injectKeyEvent(EventKeyboard& event) { Director::getInstance()->getEventDispatcher()->dispatchEvent(&event); }
+
+void GLView::injectMouseScroll(const Vec2& designPoint, float notchesX, float notchesY) {
+  EventMouse event(EventMouse::MouseEventType::MOUSE_SCROLL);
+  // The engine API counts a wheel rolled towards the user (down) as positive.
+  event.setScrollData(notchesX, -notchesY);
+  event.setCursorPosition(designPoint.x, designPoint.y);
+  retain();
+  Director::getInstance()->getEventDispatcher()->dispatchEvent(&event);
+  release();
+}
 
 void GLView::injectText(const std::string& text) {
   if (text.empty()) return;

@@ -3,8 +3,10 @@
 // injected by automation and tests).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "cocos/backend/Backend.h"
 #include "cocos/base/EventKeyboard.h"
@@ -59,9 +61,10 @@ class GLView : public Ref {
   AffineTransform getDesignToWindowTransform() const;
 
   // Reads every pending backend event: the left button becomes touch 0 (in design units),
-  // keys become key events (a held key presses again as the system repeats it, with the
-  // text the layout made of it), text without a key becomes a press of KEY_NONE with that
-  // text, Quit ends the director, Hidden/Shown reach the application, Exposed redraws.
+  // the wheel a mouse scroll event, keys become key events (a held key presses again as the
+  // system repeats it, with the text the layout made of it), text without a key becomes a
+  // press of KEY_NONE with that text, Quit ends the director, Hidden/Shown reach the
+  // application, Exposed redraws, and a new size reaches the resize callback.
   void pollEvents();
   // One phase of touch 0 at a design point. A began while a touch is in progress cancels it;
   // moves and ends without a touch in progress are ignored.
@@ -73,6 +76,15 @@ class GLView : public Ref {
   void injectKeyEvent(EventKeyboard& event);
   // Text typed as the system's layout delivers it: a press of KEY_NONE that carries it.
   void injectText(const std::string& text);
+  // The wheel turned with the pointer at a design point, in notches as the backend gives them
+  // (up and right positive): an EventMouse MOUSE_SCROLL, with the engine API's signs.
+  void injectMouseScroll(const Vec2& designPoint, float notchesX, float notchesY);
+
+  // Called with the window's new size in pixels each time the system gives it another one
+  // (the user dragging its edge sends many in a row); not for the size it opened at.
+  void setWindowResizedCallback(std::function<void(int width, int height)> callback) {
+    _windowResized = std::move(callback);
+  }
 
  protected:
   GLView(std::unique_ptr<backend::Backend> backend, const std::string& viewName, const Size& frameSize);
@@ -95,6 +107,7 @@ class GLView : public Ref {
   bool _closed = false;
   Touch* _touch = nullptr;
   unsigned _injectedModifiers = 0;  // modifier keys held through injectKey
+  std::function<void(int, int)> _windowResized;
 };
 
 }  // namespace cocos2d

@@ -11,10 +11,19 @@ std::function<void()>& displayOpenedCallback() {
   return callback;
 }
 
+std::function<bool(int&, int&)>& keptFrameSizeCallback() {
+  static std::function<bool(int&, int&)> callback;
+  return callback;
+}
+
 }  // namespace
 
 void GLViewImpl::setDisplayOpenedCallback(std::function<void()> callback) {
   displayOpenedCallback() = std::move(callback);
+}
+
+void GLViewImpl::setKeptFrameSizeCallback(std::function<bool(int&, int&)> callback) {
+  keptFrameSizeCallback() = std::move(callback);
 }
 
 GLViewImpl* GLViewImpl::createWithRect(const std::string& viewName, Rect rect, float frameZoomFactor,
@@ -41,6 +50,7 @@ GLViewImpl* GLViewImpl::createWithBackend(std::unique_ptr<backend::Backend> back
   window.resizable = resizable;
   window.headless = isHeadless();
   window.displayOpened = std::exchange(displayOpenedCallback(), nullptr);
+  window.keptSize = std::exchange(keptFrameSizeCallback(), nullptr);
   if (!backend->window().openWindow(window)) {
     setLastError(backend->window().lastError());
     return nullptr;

@@ -24,6 +24,10 @@ class GLViewImpl : public GLView {
   // a process has had a second thread every such read takes a lock; a thread started any
   // earlier makes the window appear several milliseconds later.
   static void setDisplayOpenedCallback(std::function<void()> callback);
+  // Runs once, while the next window opens, after the display-opened callback: the size in
+  // window pixels that the user last gave the window, which it opens at when that fits the
+  // screen. False: none (the usual size).
+  static void setKeptFrameSizeCallback(std::function<bool(int& width, int& height)> callback);
 
  protected:
   using GLView::GLView;

@@ -2,8 +2,8 @@
 """The calculator through AT-SPI alone, as a screen reader meets it. First, without an
 accessibility bus, nothing of the accessibility module may load; then, with the bus launcher
 and registry started here: the application and its keys are found, 7 + 2 = is pressed through
-the keys' actions and read back from the line and the tape, SHIFT renames the command cells,
-and the settings screen's five captions are read.
+the keys' actions and read back from the line and the tape, the tape's result line is activated
+into the line, SHIFT renames the command cells, and the settings screen's five captions are read.
 
 usage: atspi_check.py --launcher AT_SPI_BUS_LAUNCHER --registry AT_SPI_REGISTRYD PEMTRIX WORKDIR
 Runs on a display and a session bus of its own (see atspi_test.sh)."""
@@ -127,6 +127,13 @@ def with_bus(binary, work):
         check(line.queryText().caretOffset == 3, "the caret follows the text")
         press(app, "equals")
         wait_for("=9 on the tape", lambda: "=9" in [text_of(i) for i in of_role(app, pyatspi.ROLE_LIST_ITEM)])
+
+        # A tape line's action puts its text in at the cursor, a result without its "=".
+        result = [i for i in of_role(app, pyatspi.ROLE_LIST_ITEM) if text_of(i) == "=9"][0]
+        action = result.queryAction()
+        check(action.nActions == 1 and action.getName(0) == "activate", "a tape line is activated")
+        check(action.doAction(0), "activating the tape line was refused")
+        wait_for("9 on the line", lambda: text_of(line) == "9")
 
         press(app, "shift")
         wait_for("the second command page", lambda: "cube root" in button_names(app))

@@ -32,7 +32,8 @@ sqlite3 "$work/store.db" "INSERT OR REPLACE INTO entries VALUES('CommaSep', 0)" 
   check grouping-off 0 "1000" -- "$bin" "${store[@]}" --eval 1000
 # A bad script line stops the script with its file and line; coordinates beyond any float
 # range are bad lines too.
-for bad in "drag 400 1e300" "tap 1e39 5" "touch 400 -1e300" "tap 400 nan" "frames x"; do
+for bad in "drag 400 1e300" "tap 1e39 5" "touch 400 -1e300" "tap 400 nan" "frames x" \
+    "wheel 400 1000" "wheel 400 1000 1 2 3" "wheel 400 1000 inf" "wheel 400 1000 1 1e300" "wheel 1e39 0 1"; do
   printf 'touch 400 1000\n%s\n' "$bad" >"$work/bad.script"
   "$bin" "${store[@]}" --headless --script "$work/bad.script" >/dev/null 2>"$work/err"
   status=$?

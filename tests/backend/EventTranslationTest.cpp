@@ -1,6 +1,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "cocos/backend/sdl/EventTranslation.h"
@@ -66,6 +67,46 @@ TEST(EventTranslation, OtherButtonsAndHoveringAreIgnored) {
   EXPECT_FALSE(translateEvent(button(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE, 1, 1), out));
   EXPECT_FALSE(translateEvent(motion(0, 1, 1), out));
   EXPECT_FALSE(translateEvent(motion(SDL_BUTTON_RMASK, 1, 1), out));
+}
+
+// Deltas in notches: a wheel that clicks gives whole ones, a touchpad or smooth wheel the
+// fractions SDL keeps in its precise fields; the pointer is where the wheel turned.
+TEST(EventTranslation, WheelGivesNotchesAndWhereThePointerIs) {
+  const struct {
+    const char* what;
+    int x, y;
+    float preciseX, preciseY;
+    bool used;
+    float wheelX, wheelY;
+  } cases[] = {
+      {"a notch up", 0, 1, 0, 1, true, 0, 1},
+      {"three notches down at once", 0, -3, 0, -3, true, 0, -3},
+      {"a touchpad's fraction", 0, 0, 0, 0.25f, true, 0, 0.25f},
+      {"a fraction that SDL rounds away from zero", 0, -1, 0, -0.4f, true, 0, -0.4f},
+      {"tilted right", 1, 0, 1, 0, true, 1, 0},
+      {"diagonal on a touchpad", 0, 0, -0.5f, 0.75f, true, -0.5f, 0.75f},
+      {"no precise fields filled in", 0, 2, 0, 0, true, 0, 2},
+      {"nothing moved", 0, 0, 0, 0, false, 0, 0},
+      {"not a number", 0, 0, 0, NAN, false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.x = c.x;
+    e.wheel.y = c.y;
+    e.wheel.preciseX = c.preciseX;
+    e.wheel.preciseY = c.preciseY;
+    e.wheel.mouseX = 240;
+    e.wheel.mouseY = 130;
+    InputEvent out;
+    ASSERT_EQ(translateEvent(e, out), c.used) << c.what;
+    if (!c.used) continue;
+    EXPECT_EQ(out.type, Type::Wheel) << c.what;
+    EXPECT_FLOAT_EQ(out.wheelX, c.wheelX) << c.what;
+    EXPECT_FLOAT_EQ(out.wheelY, c.wheelY) << c.what;
+    EXPECT_EQ(out.x, 240) << c.what;
+    EXPECT_EQ(out.y, 130) << c.what;
+  }
 }
 
 TEST(EventTranslation, KeysUseThePhysicalPositionNotTheLayoutSymbol) {

@@ -245,5 +245,22 @@ TEST_F(CoreEvent, VisibilityReachesTheApplicationAndExposureRedraws) {
   EXPECT_EQ(fake->drawing().frames, drawn + 1) << "exposed: the next frame draws";
 }
 
+// The resize callback hears each size the window takes, once, and nothing that keeps it.
+TEST_F(CoreEvent, TheWindowsNewSizesReachTheResizeCallback) {
+  std::vector<std::string> sizes;
+  view->setWindowResizedCallback([&sizes](int w, int h) { sizes.push_back(std::to_string(w) + "x" + std::to_string(h)); });
+  for (const auto& [w, h] : std::vector<std::pair<int, int>>{{600, 700}, {600, 700}, {0, 0}, {-5, 700}, {640, 700},
+                                                              {480, 768}}) {
+    backend::InputEvent resized;
+    resized.type = backend::InputEvent::Type::Resized;
+    resized.width = w;
+    resized.height = h;
+    fake->window().queueEvent(resized);
+  }
+  view->pollEvents();
+  EXPECT_EQ(sizes, (std::vector<std::string>{"600x700", "640x700", "480x768"}));
+  EXPECT_EQ(view->getFrameSize(), Size(480, 768));
+}
+
 }  // namespace
 }  // namespace pemtrix_test

@@ -1,5 +1,5 @@
-// The scroll view: dragging within the allowed range, ignoring touches when disabled,
-// clipping its children, and scrolling to the edges.
+// The scroll view: dragging and the wheel within the allowed range, ignoring touches and the
+// wheel when disabled, clipping its children, and scrolling to the edges.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -136,6 +136,101 @@ TEST_F(CoreScrollView, ScrollingToTheBottomLeftAtOnceOrOverTime) {
   EXPECT_FLOAT_EQ(scroll->getInnerContainerPosition().y, 0);
   frames(5);
   EXPECT_FLOAT_EQ(scroll->getInnerContainerPosition().y, 0);
+}
+
+// Notches as the window gives them: up and right positive.
+TEST_F(CoreScrollView, TheWheelMovesTheContainerByStepsWithinRange) {
+  scroll->setMouseScrollStep(50);
+  struct Case {
+    float notchesY, notchesX;
+    float expectedY;
+  };
+  const Case cases[] = {
+      {1, 0, -50},       // up: more of the top shows
+      {2.5f, 0, -175},   // a touchpad's fraction
+      {100, 0, -600},    // stops at the top edge, without overshoot
+      {1, 0, -600},
+      {-0.5f, 0, -575},  // down again
+      {-100, 0, 0},      // stops at the bottom edge
+      {-1, 0, 0},
+      {0, 3, 0},         // sideways does nothing in a vertical view
+  };
+  for (const Case& c : cases) {
+    view->injectMouseScroll(Vec2(400, 400), c.notchesX, c.notchesY);
+    EXPECT_EQ(scroll->getInnerContainerPosition(), Vec2(0, c.expectedY)) << c.notchesY << "," << c.notchesX;
+  }
+}
+
+TEST_F(CoreScrollView, TheWheelScrollsSidewaysWhereTheViewDoes) {
+  scroll->setInnerContainerSize(Size(1000, 1000));  // x in [-400, 0]
+  scroll->setMouseScrollStep(50);
+  scroll->setDirection(ui::ScrollView::Direction::BOTH);
+  view->injectMouseScroll(Vec2(400, 400), 2, 1);
+  EXPECT_EQ(scroll->getInnerContainerPosition(), Vec2(-100, -50)) << "right and up";
+  view->injectMouseScroll(Vec2(400, 400), -10, 0);
+  EXPECT_EQ(scroll->getInnerContainerPosition(), Vec2(0, -50));
+  scroll->setDirection(ui::ScrollView::Direction::HORIZONTAL);
+  view->injectMouseScroll(Vec2(400, 400), 0, -3);
+  EXPECT_EQ(scroll->getInnerContainerPosition(), Vec2(-150, -50)) << "a plain wheel scrolls a sideways view";
+}
+
+TEST_F(CoreScrollView, TheWheelIsTheViewsUnderThePointerOnly) {
+  int behind = 0;
+  auto* fallback = EventListenerMouse::create();
+  fallback->onMouseScroll = [&behind](EventMouse*) { ++behind; };
+  Node* back = Node::create();
+  scene->addChild(back, -1);
+  director()->getEventDispatcher()->addEventListenerWithSceneGraphPriority(fallback, back);
+  scroll->setMouseScrollStep(50);
+  struct Case {
+    const char* what;
+    Vec2 at;
+    bool enabled, visible;
+    float expectedY;
+    int behind;
+  };
+  const Case cases[] = {
+      {"over the view", {400, 400}, true, true, -50, 0},  // the view keeps it to itself
+      {"over it again", {400, 400}, true, true, -100, 0},
+      {"below the view", {400, 150}, true, true, 0, 1},
+      {"disabled", {400, 400}, false, true, 0, 1},
+      {"hidden", {400, 400}, true, false, 0, 1},
+  };
+  for (const Case& c : cases) {
+    if (c.expectedY == 0) scroll->scrollToBottomLeft(0, false);
+    scroll->setEnabled(c.enabled);
+    scroll->setVisible(c.visible);
+    behind = 0;
+    view->injectMouseScroll(c.at, 0, 1);
+    EXPECT_EQ(scroll->getInnerContainerPosition().y, c.expectedY) << c.what;
+    EXPECT_EQ(behind, c.behind) << c.what;
+  }
+}
+
+TEST_F(CoreScrollView, TheWheelStopsAnAutomaticScroll) {
+  drag(Vec2(400, 400), Vec2(0, -600));
+  scroll->scrollToBottomLeft(1, false);
+  frames(6);
+  scroll->setMouseScrollStep(50);
+  view->injectMouseScroll(Vec2(400, 400), 0, 1);
+  const Vec2 at = scroll->getInnerContainerPosition();
+  frames(60);
+  EXPECT_EQ(scroll->getInnerContainerPosition(), at) << "the wheel has the last word";
+}
+
+TEST_F(CoreScrollView, TheWindowsWheelReachesTheViewUnderThePointer) {
+  scroll->setMouseScrollStep(50);
+  backend::InputEvent wheel;
+  wheel.type = backend::InputEvent::Type::Wheel;
+  wheel.wheelY = 2;
+  // The window is 0.6 pixels a unit: design (400, 400) is pixel (240, 528) from the top.
+  wheel.x = 240;
+  wheel.y = 528;
+  fake->window().queueEvent(wheel);
+  wheel.y = 700;  // design y 113: below the view
+  fake->window().queueEvent(wheel);
+  view->pollEvents();
+  EXPECT_EQ(scroll->getInnerContainerPosition(), Vec2(0, -100));
 }
 
 TEST_F(CoreScrollView, TheContainerIsNeverSmallerThanTheView) {

@@ -134,6 +134,45 @@ TEST_F(AccessibleScreens, PressingKeysDoesWhatTapsDoAndTheLineIsItsWholeText) {
   EXPECT_EQ(line(tree()).caret, 1) << "characters, not bytes";
 }
 
+// A tape line's action does what a double tap does: its text, a result without its "=", goes
+// in at the cursor and is announced; an empty line gives nothing, and nothing goes in behind
+// the information box.
+TEST_F(AccessibleScreens, ActivatingATapeLineInsertsItsText) {
+  calc->evaluate();  // an empty line goes onto the tape, then 6*7 and its result above it
+  calc->insertText("6*7");
+  calc->evaluate();
+  struct Case {
+    const char* what;
+    int line;
+    bool infoBox;
+    std::string expression;
+    std::string announcement;
+  };
+  const Case cases[] = {
+      {"a result", 0, false, "1+42", "Inserted: 42"},
+      {"an expression", 1, false, "1+6*7", "Inserted: 6*7"},
+      {"an empty line", 2, false, "1+", ""},  // "": nothing new is said
+      {"behind the information box", 0, true, "1+", ""},
+  };
+  for (const Case& c : cases) {
+    calc->clearAll();
+    calc->insertText("1+");
+    const std::string said = calc->getLastAnnouncement();
+    if (c.infoBox) calc->showInformation();
+    const Snapshot s = tree();
+    const PublishedNode& item = *s.find(calc->getTapeLine(c.line)->getAccessible()->id());
+    EXPECT_EQ(item.role, Role::ListItem) << c.what;
+    EXPECT_TRUE(item.hasAction && item.hasText) << c.what;
+    EXPECT_FALSE(item.description.empty()) << c.what;
+    Node* node = accessibility::findPressableNode(Director::getInstance()->getRunningScene(), item.id);
+    ASSERT_NE(node, nullptr) << c.what;
+    accessibility::pressNode(node);
+    EXPECT_EQ(calc->getExpression(), c.expression) << c.what;
+    EXPECT_EQ(calc->getLastAnnouncement(), c.announcement.empty() ? said : c.announcement) << c.what;
+    if (c.infoBox) press("OK");
+  }
+}
+
 TEST_F(AccessibleScreens, TheMessageBoxIsAnAlertThatTakesTheFocus) {
   calc->showInformation();
   Snapshot s = tree();

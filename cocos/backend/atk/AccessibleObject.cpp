@@ -57,6 +57,14 @@ struct PemtrixTextClass {
   PemtrixAccessibleClass parent_class;
 };
 
+// Text that can be acted on: a list item whose line goes into the expression.
+struct PemtrixActiveText {
+  PemtrixAccessible parent;
+};
+struct PemtrixActiveTextClass {
+  PemtrixAccessibleClass parent_class;
+};
+
 struct PemtrixWindow {
   PemtrixAccessible parent;
 };
@@ -91,6 +99,8 @@ G_DEFINE_TYPE_WITH_CODE(PemtrixButton, pemtrix_button, pemtrix_accessible_get_ty
                         G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, actionInit))
 G_DEFINE_TYPE_WITH_CODE(PemtrixText, pemtrix_text, pemtrix_accessible_get_type(),
                         G_IMPLEMENT_INTERFACE(ATK_TYPE_TEXT, textInit))
+G_DEFINE_TYPE_WITH_CODE(PemtrixActiveText, pemtrix_active_text, pemtrix_accessible_get_type(),
+                        G_IMPLEMENT_INTERFACE(ATK_TYPE_TEXT, textInit) G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, actionInit))
 G_DEFINE_TYPE_WITH_CODE(PemtrixWindow, pemtrix_window, pemtrix_accessible_get_type(),
                         G_IMPLEMENT_INTERFACE(ATK_TYPE_WINDOW, windowInit))
 G_DEFINE_TYPE(PemtrixApplication, pemtrix_application, ATK_TYPE_OBJECT)
@@ -167,6 +177,8 @@ void pemtrix_button_class_init(PemtrixButtonClass*) {}
 void pemtrix_button_init(PemtrixButton*) {}
 void pemtrix_text_class_init(PemtrixTextClass*) {}
 void pemtrix_text_init(PemtrixText*) {}
+void pemtrix_active_text_class_init(PemtrixActiveTextClass*) {}
+void pemtrix_active_text_init(PemtrixActiveText*) {}
 void pemtrix_window_class_init(PemtrixWindowClass*) {}
 void pemtrix_window_init(PemtrixWindow*) {}
 
@@ -200,6 +212,7 @@ namespace cocos2d::accessibility::atk {
 AtkObject* newAccessibleObject(ObjectData* data) {
   GType type = pemtrix_accessible_get_type();
   if (data->kind == ObjectKind::Window) type = pemtrix_window_get_type();
+  else if (data->kind == ObjectKind::Node && data->node.hasAction && data->node.hasText) type = pemtrix_active_text_get_type();
   else if (data->kind == ObjectKind::Node && data->node.hasAction) type = pemtrix_button_get_type();
   else if (data->kind == ObjectKind::Node && data->node.hasText) type = pemtrix_text_get_type();
   auto* object = static_cast<PemtrixAccessible*>(g_object_new(type, nullptr));

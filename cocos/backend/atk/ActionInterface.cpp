@@ -1,12 +1,16 @@
-// Pressing: the one action of a button, which the engine performs as a tap would.
+// Pressing: the one action of a button or a list item, which the engine performs as a tap
+// (or, on a list item, a double tap) would.
 #include "cocos/accessibility/Bridge.h"
 #include "cocos/backend/atk/AccessibleObject.h"
 
 namespace cocos2d::accessibility::atk {
 namespace {
 
-// The name screen readers and scripts look for on buttons.
+// The names screen readers and scripts look for: buttons are clicked, list items activated.
 constexpr const char* kPress = "click";
+constexpr const char* kActivate = "activate";
+
+const char* actionNameOf(const ObjectData& data) { return data.node.role == Role::ListItem ? kActivate : kPress; }
 
 gboolean doAction(AtkAction* action, gint index) {
   ObjectData* data = dataOf(action);
@@ -20,7 +24,8 @@ gint actionCount(AtkAction* action) {
 }
 
 const gchar* actionName(AtkAction* action, gint index) {
-  return index == 0 && dataOf(action) ? kPress : nullptr;
+  const ObjectData* data = dataOf(action);
+  return index == 0 && data ? actionNameOf(*data) : nullptr;
 }
 
 const gchar* actionDescription(AtkAction* action, gint index) {

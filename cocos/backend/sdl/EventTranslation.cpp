@@ -1,5 +1,7 @@
 #include "cocos/backend/sdl/EventTranslation.h"
 
+#include <cmath>
+
 #include "cocos/backend/sdl/KeyTable.h"
 #include "cocos/base/EventKeyboard.h"
 
@@ -62,6 +64,20 @@ bool translateEvent(const SDL_Event& event, InputEvent& out) {
       out.x = static_cast<float>(event.motion.x);
       out.y = static_cast<float>(event.motion.y);
       return true;
+    case SDL_MOUSEWHEEL: {
+      // The precise deltas carry a touchpad's or a smooth wheel's fractions; a wheel that
+      // clicks gives whole notches in both.
+      const SDL_MouseWheelEvent& wheel = event.wheel;
+      const float dx = wheel.preciseX != 0 || wheel.x == 0 ? wheel.preciseX : static_cast<float>(wheel.x);
+      const float dy = wheel.preciseY != 0 || wheel.y == 0 ? wheel.preciseY : static_cast<float>(wheel.y);
+      if (!std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0)) return false;
+      out.type = InputEvent::Type::Wheel;
+      out.wheelX = dx;
+      out.wheelY = dy;
+      out.x = static_cast<float>(wheel.mouseX);
+      out.y = static_cast<float>(wheel.mouseY);
+      return true;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const SDL_Keysym& key = event.key.keysym;

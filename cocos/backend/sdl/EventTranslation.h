@@ -1,5 +1,5 @@
-// Turns SDL's events into the engine's InputEvents: the left mouse button, keys by physical
-// position, quitting, and the window changes that decide whether to draw.
+// Turns SDL's events into the engine's InputEvents: the left mouse button, the wheel, keys by
+// physical position, quitting, and the window changes that decide whether to draw.
 #pragma once
 
 #include <SDL_events.h>

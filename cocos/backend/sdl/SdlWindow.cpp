@@ -80,14 +80,18 @@ bool SdlWindow::openWindow(WindowOptions& options) {
   _window = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.width,
                              options.height, flags);
   if (_window && !_headless) {
-    const WindowSize size = sizeForDesktop(options.width, options.height);
+    // Asked only now: the store it comes from is read on another thread meanwhile.
+    int keptWidth = 0, keptHeight = 0;
+    if (!options.keptSize || !options.keptSize(keptWidth, keptHeight)) keptWidth = keptHeight = 0;
+    const WindowSize size = sizeForDesktop(options.width, options.height, keptWidth, keptHeight);
     // SDL waits on the X server a few times over to resize and to move a window. Most desktops
     // fit the size asked for, and the window already sits centred at it.
     if (size.width != options.width || size.height != options.height) {
       SDL_SetWindowSize(_window, size.width, size.height);
       SDL_SetWindowPosition(_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-    SDL_SetWindowMinimumSize(_window, std::max(1, options.width / 4), std::max(1, options.height / 4));
+    const WindowSize least = minimumWindowSize(options.width, options.height);
+    SDL_SetWindowMinimumSize(_window, least.width, least.height);
     SDL_ShowWindow(_window);
   }
   if (_window) _renderer = SDL_CreateRenderer(_window, -1, SDL_RENDERER_SOFTWARE);
@@ -105,7 +109,7 @@ bool SdlWindow::openWindow(WindowOptions& options) {
   return true;
 }
 
-WindowSize SdlWindow::sizeForDesktop(int width, int height) {
+WindowSize SdlWindow::sizeForDesktop(int width, int height, int keptWidth, int keptHeight) {
   double dpi = 0;
 #if defined(SDL_VIDEO_DRIVER_X11)
   dpi = x11::xftDpi(x11Display());
@@ -114,7 +118,7 @@ WindowSize SdlWindow::sizeForDesktop(int width, int height) {
   SDL_Rect usable{0, 0, 0, 0};
   const int display = std::max(0, SDL_GetWindowDisplayIndex(_window));
   if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
-  return software::fitWindow(width, height, scale, usable.w, usable.h);
+  return software::chooseWindowSize(width, height, scale, usable.w, usable.h, keptWidth, keptHeight);
 }
 
 void* SdlWindow::x11Display() const {

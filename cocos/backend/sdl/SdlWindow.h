@@ -51,8 +51,9 @@ class SdlWindow final : public Window {
   static constexpr int kUnknownDescriptor = -2;
   void close();
   void attachPresenter();
-  // The size a window asked at width x height gets on this desktop.
-  WindowSize sizeForDesktop(int width, int height);
+  // The size a window asked at width x height gets on this desktop, or the kept one (0 x 0:
+  // none) where it fits.
+  WindowSize sizeForDesktop(int width, int height, int keptWidth, int keptHeight);
   // The display connection's descriptor, or -1 when the display has none to wait on.
   int displayDescriptor();
 

@@ -48,4 +48,16 @@ WindowSize fitWindow(int width, int height, double scale, int usableWidth, int u
   return WindowSize{std::max(1, outW), std::max(1, outH)};
 }
 
+WindowSize minimumWindowSize(int width, int height) { return WindowSize{std::max(1, width / 4), std::max(1, height / 4)}; }
+
+WindowSize chooseWindowSize(int width, int height, double scale, int usableWidth, int usableHeight, int keptWidth,
+                            int keptHeight, WindowSize frame) {
+  const WindowSize least = minimumWindowSize(width, height);
+  const bool fits = keptWidth >= least.width && keptHeight >= least.height &&
+                    keptWidth <= static_cast<long long>(usableWidth) - frame.width &&
+                    keptHeight <= static_cast<long long>(usableHeight) - frame.height;
+  if (fits) return WindowSize{keptWidth, keptHeight};
+  return fitWindow(width, height, scale, usableWidth, usableHeight, frame);
+}
+
 }  // namespace cocos2d::backend::software
