@@ -107,7 +107,10 @@ bool Win32Window::openWindow(WindowOptions& options) {
     _lastError = "cannot open a window: " + systemMessage(GetLastError());
     return false;
   }
-  const Placement placement = placeOnMonitor(_window, _style, options.width, options.height);
+  // Asked only now: the store it comes from is read on another thread meanwhile.
+  int keptWidth = 0, keptHeight = 0;
+  if (!options.keptSize || !options.keptSize(keptWidth, keptHeight)) keptWidth = keptHeight = 0;
+  const Placement placement = placeOnMonitor(_window, _style, options.width, options.height, keptWidth, keptHeight);
   SetWindowPos(_window, nullptr, placement.bounds.left, placement.bounds.top,
                placement.bounds.right - placement.bounds.left, placement.bounds.bottom - placement.bounds.top,
                SWP_NOZORDER | SWP_NOACTIVATE);

@@ -10,7 +10,8 @@ software::WindowSize frameSize(const WindowStyle& style, UINT dpi) {
   return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int height) {
+Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int height, int keptWidth,
+                         int keptHeight) {
   const UINT dpi = GetDpiForWindow(window);
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
@@ -20,8 +21,10 @@ Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int h
   const RECT& work = monitor.rcWork;
   const software::WindowSize frame = frameSize(style, dpi);
   Placement placement;
-  placement.client = software::fitWindow(width, height, software::desktopScale(nullptr, nullptr, dpi),
-                                         work.right - work.left, work.bottom - work.top, frame);
+  // The frame is the system's own at this DPI, not the X11 allowance the Linux program guesses.
+  placement.client =
+      software::chooseWindowSize(width, height, software::desktopScale(nullptr, nullptr, dpi), work.right - work.left,
+                                 work.bottom - work.top, keptWidth, keptHeight, frame);
   const int outerWidth = placement.client.width + frame.width;
   const int outerHeight = placement.client.height + frame.height;
   // Centred; a window larger than the work area (its minimum on a tiny screen) keeps its title

@@ -18,11 +18,13 @@ struct WindowStyle {
 software::WindowSize frameSize(const WindowStyle& style, UINT dpi);
 
 // The client size for a window asked at width x height on the monitor of `window`, and the
-// window's rectangle that centres it in the monitor's work area.
+// window's rectangle that centres it in the monitor's work area. A kept size (the user's from
+// an earlier run; 0 x 0 for none) is used instead where it fits the work area with the frame.
 struct Placement {
   software::WindowSize client{0, 0};
   RECT bounds{};
 };
-Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int height);
+Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int height, int keptWidth = 0,
+                         int keptHeight = 0);
 
 }  // namespace cocos2d::backend::win32

@@ -74,6 +74,10 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         push(eventOf(InputEvent::Type::MouseMove, _pointerX, _pointerY));
       }
       return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      wheelMessage(message == WM_MOUSEWHEEL, wParam, lParam);
+      return 0;
     case WM_CAPTURECHANGED:
       // Another window took the mouse (a system dialog, Alt+Tab) while the button was held.
       if (_buttonDown && reinterpret_cast<HWND>(lParam) != _window) {
@@ -226,6 +230,19 @@ void Win32Window::mouseButton(bool down, LPARAM at) {
   _buttonDown = false;
   ReleaseCapture();
   push(eventOf(InputEvent::Type::MouseUp, _pointerX, _pointerY));
+}
+
+void Win32Window::wheelMessage(bool vertical, WPARAM wParam, LPARAM at) {
+  // WHEEL_DELTA (120) a notch; finer wheels and touchpads send parts of it. Up and right are
+  // positive in the message as in the engine's event.
+  const float notches = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
+  if (notches == 0) return;
+  // Unlike the other mouse messages, these carry the pointer in screen coordinates.
+  POINT pointer{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (!ScreenToClient(_window, &pointer)) return;
+  InputEvent wheel = eventOf(InputEvent::Type::Wheel, static_cast<float>(pointer.x), static_cast<float>(pointer.y));
+  (vertical ? wheel.wheelY : wheel.wheelX) = notches;
+  push(std::move(wheel));
 }
 
 }  // namespace cocos2d::backend::win32
