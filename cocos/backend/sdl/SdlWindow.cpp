@@ -90,7 +90,7 @@ bool SdlWindow::openWindow(WindowOptions& options) {
       SDL_SetWindowSize(_window, size.width, size.height);
       SDL_SetWindowPosition(_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-    const WindowSize least = minimumWindowSize(options.width, options.height);
+    const WindowSize least = software::minimumWindowSize(options.width, options.height);
     SDL_SetWindowMinimumSize(_window, least.width, least.height);
     SDL_ShowWindow(_window);
   }

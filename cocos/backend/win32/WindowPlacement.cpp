@@ -18,8 +18,11 @@ Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int h
   if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &monitor.rcWork, 0);
   }
-  const RECT& work = monitor.rcWork;
-  const software::WindowSize frame = frameSize(style, dpi);
+  return placeInWorkArea(monitor.rcWork, frameSize(style, dpi), dpi, width, height, keptWidth, keptHeight);
+}
+
+Placement placeInWorkArea(const RECT& work, software::WindowSize frame, UINT dpi, int width, int height,
+                          int keptWidth, int keptHeight) {
   Placement placement;
   // The frame is the system's own at this DPI, not the X11 allowance the Linux program guesses.
   placement.client =

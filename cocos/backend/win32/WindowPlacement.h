@@ -26,5 +26,8 @@ struct Placement {
 };
 Placement placeOnMonitor(HWND window, const WindowStyle& style, int width, int height, int keptWidth = 0,
                          int keptHeight = 0);
+// The same, for a work area, the frame and the DPI already known (no call into the system).
+Placement placeInWorkArea(const RECT& work, software::WindowSize frame, UINT dpi, int width, int height,
+                          int keptWidth, int keptHeight);
 
 }  // namespace cocos2d::backend::win32
