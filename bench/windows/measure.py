@@ -7,7 +7,10 @@ usage: DISPLAY=:N measure.py LINUX_PEMTRIX WINDOWS_PEMTRIX_EXE [ROUNDS]
 Wine runs in the WINEPREFIX of the environment (bench/windows/run sets one up).
 
 - start: from spawning the process until its top-level window (_NET_WM_PID) is mapped and
-  its pixels show the calculator (the "=" key's orange), polled every 5 ms;
+  its pixels show the calculator (the "=" key's orange), polled every 5 ms. Wine starts its
+  services and desktop process with the first program of a session and ends them with the
+  last, so "wine" is such a first start and "wine-warm" one beside another Wine program (a
+  waiting cmd), as on Windows, where the system's services are always running;
 - memory: VmRSS of the program's process 2 s after that; under Wine, the wineserver and Wine's
   own helper processes (services, explorer ...) come on top and are given apart;
 - idle: voluntary context switches of all the process's threads over 10 s without input;
@@ -84,13 +87,17 @@ def switches(pid):
 
 
 def wine_helpers():
-    """RSS of the Wine processes other than the program: the server and Wine's services."""
+    """RSS of the Wine processes of this prefix other than the program: the server and Wine's
+    services (other prefixes on the machine are someone else's)."""
     total = 0
+    prefix = ("WINEPREFIX=" + os.environ.get("WINEPREFIX", "")).encode()
     for pid in os.listdir("/proc"):
         if not pid.isdigit():
             continue
         try:
             cmd = open("/proc/%s/cmdline" % pid, "rb").read().split(b"\0")[0]
+            if prefix not in open("/proc/%s/environ" % pid, "rb").read().split(b"\0"):
+                continue
         except OSError:
             continue
         name = os.path.basename(cmd).lower()
@@ -114,6 +121,8 @@ def measure(d, argv, store, keys, idle):
         result["start_ms"] = (time.perf_counter() - t0) * 1000
         time.sleep(2)
         result["rss_kib"] = rss_kib(p.pid)
+        if argv[0] == "wine":
+            result["helpers_kib"] = wine_helpers()
         if idle:
             before = switches(p.pid)
             time.sleep(idle)
@@ -150,14 +159,24 @@ def main():
     linux, exe = sys.argv[1], sys.argv[2]
     rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 3
     d = display.Display()
-    programs = {"linux": [linux], "wine": ["wine", exe]}
+    programs = {"linux": [linux], "wine": ["wine", exe], "wine-warm": ["wine", exe]}
     results = {name: [] for name in programs}
     for round_ in range(rounds + 1):
         for name, argv in programs.items():
             store = "bench-%s-%d" % (name, round_)
             if name == "linux":
                 store = "/tmp/pemtrix-bench-%d-%d.db" % (os.getpid(), round_)
+            keeper = None
+            if name == "wine-warm":
+                keeper = subprocess.Popen(["wine", "cmd"], stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL)
+                time.sleep(3)
+            else:
+                time.sleep(3)  # a session of Wine before this one has ended
             r = measure(d, argv, store, keys=20 if round_ else 0, idle=10 if round_ == 1 else 0)
+            if keeper:
+                keeper.stdin.close()
+                keeper.wait()
             if name == "linux" and os.path.exists(store):
                 os.remove(store)
             if r is None:
@@ -165,18 +184,19 @@ def main():
                 continue
             if round_:
                 results[name].append(r)
-        if round_ == 0:
-            print("Wine's helpers (server, services, desktop) resident: %d KiB" % wine_helpers())
     for name, runs in results.items():
         if not runs:
             continue
         def med(key):
             values = [r[key] for r in runs if key in r]
             return statistics.median(values) if values else float("nan")
-        print("%-6s start to mapped %6.0f ms, to painted %6.0f ms; RSS %6.1f MiB; idle wake-ups/s %5.1f; "
+        print("%-9s start to mapped %6.0f ms, to painted %6.0f ms; RSS %6.1f MiB; idle wake-ups/s %5.1f; "
               "key to pixels %5.1f ms (medians of %d)" %
               (name, med("map_ms"), med("start_ms"), med("rss_kib") / 1024, med("wakeups_per_s"), med("key_ms"),
                len(runs)))
+        if name.startswith("wine"):
+            print("%-9s beside it Wine's server, services and desktop process: %.1f MiB resident" %
+                  ("", med("helpers_kib") / 1024))
 
 
 if __name__ == "__main__":
