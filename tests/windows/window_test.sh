@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The Windows program's window under a Wine of its own on a virtual display with a window
-# manager, driven the way a user drives it: typing on a US layout, the numeric keypad with
-# NumLock on and off, Ctrl+C and Ctrl+V through the desktop's clipboard, clicks on the keypad
-# at two window sizes, the wheel over the tape, and a restart on the same store that keeps the
-# history and the window's size. The line is read back through the clipboard (Ctrl+C, then
-# xclip); the store through a headless run's dump. Exits 77 (skipped) when the cross compiler,
-# Wine or a tool of the virtual display is missing.
+# manager, driven the way a user drives it: typing on US, German, French and Japanese layouts,
+# the numeric keypad with NumLock on and off, Ctrl+C and Ctrl+V through the desktop's
+# clipboard, clicks on the keypad at two window sizes, the wheel over the tape, and a restart on
+# the same store that keeps the history and the window's size. The line is read back through
+# the clipboard (Ctrl+C, then xclip); the store through a headless run's dump. Exits 77
+# (skipped) when the cross compiler, Wine or a tool of the virtual display is missing.
 # usage: window_test.sh SOURCE_DIR WINDOWS_BUILD_DIR
 set -u
 source_dir=$(cd "$1" && pwd)
@@ -214,6 +214,20 @@ start_calc "$store" || exit 1
 keys Up
 expect_line "the newest entry recalled after the restart" '64'
 stop_calc
+
+# --- other layouts: what they type goes in, wherever their keys put the characters. Wine
+# reads the layout when a program starts.
+for layout in de fr jp; do
+  setxkbmap "$layout"
+  start_calc "layout-$layout" || continue
+  xdotool type --delay 40 '(1+2)*3/4'
+  expect_line "$layout layout" '(1+2)*3/4'
+  keys Escape
+  xdotool type --delay 40 'sqrt(2)+sin(30deg)'
+  expect_line "$layout layout" 'sqrt(2)+sin(30deg)'
+  stop_calc
+done
+setxkbmap us
 
 if [[ -s $work/stderr ]] && grep -v '^pemtrix: no sound\|^ALSA lib' "$work/stderr" | grep -q .; then
   echo "stderr of the program:"
