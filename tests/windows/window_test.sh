@@ -2,10 +2,11 @@
 # The Windows program's window under a Wine of its own on a virtual display with a window
 # manager, driven the way a user drives it: typing on US, German, French and Japanese layouts,
 # the numeric keypad with NumLock on and off, Ctrl+C and Ctrl+V through the desktop's
-# clipboard, clicks on the keypad at two window sizes, the wheel over the tape, and a restart on
-# the same store that keeps the history and the window's size. The line is read back through
-# the clipboard (Ctrl+C, then xclip); the store through a headless run's dump. Exits 77
-# (skipped) when the cross compiler, Wine or a tool of the virtual display is missing.
+# clipboard, clicks on the keypad at two window sizes, the wheel over the tape (up, down and
+# sideways), and a restart on the same store that keeps the history and the window's size. The
+# line is read back through the clipboard (Ctrl+C, then xclip); the store through a headless
+# run's dump. Exits 77 (skipped) when the cross compiler, Wine or a tool of the virtual display
+# is missing.
 # usage: window_test.sh SOURCE_DIR WINDOWS_BUILD_DIR
 set -u
 source_dir=$(cd "$1" && pwd)
@@ -122,10 +123,28 @@ pixel_of() {
 point_at() { read -r px py < <(pixel_of "$1" "$2"); xdotool mousemove --window "$window" "$px" "$py"; sleep 0.05; }
 click_at() { point_at "$1" "$2"; xdotool click 1; sleep 0.2; }
 double_click_at() { point_at "$1" "$2"; xdotool click --repeat 2 --delay 80 1; sleep 0.2; }
-wheel_at() {  # wheel_at X Y up|down NOTCHES
+wheel_at() {  # wheel_at X Y up|down|left|right NOTCHES
+  local -A button=([up]=4 [down]=5 [left]=6 [right]=7)
   point_at "$1" "$2"
-  xdotool click --repeat "$4" --delay 40 "$([[ $3 == up ]] && echo 4 || echo 5)"
+  xdotool click --repeat "$4" --delay 40 "${button[$3]}"
   sleep 0.2
+}
+# A digest of the tape's pixels once they have stopped changing (at most two seconds).
+tape_digest() {
+  local left top right bottom last= now
+  read -r left top < <(pixel_of 15.625 1264.375)
+  read -r right bottom < <(pixel_of 768.75 894.94)
+  for _ in $(seq 10); do
+    now=$(/usr/bin/python3 -c "
+import hashlib
+from Xlib import X, display
+w = display.Display().create_resource_object('window', $window)
+print(hashlib.md5(w.get_image($left, $top, $right - $left, $bottom - $top, X.ZPixmap, 0xffffffff).data).hexdigest())")
+    [[ $now == "$last" ]] && break
+    last=$now
+    sleep 0.2
+  done
+  echo "$now"
 }
 # The keypad's columns and rows (screens/CalculatorLayout.h), and the tape's lines: line i is
 # centred 30.79 + 61.57 i above the tape's bottom, six in view at rest.
@@ -213,6 +232,18 @@ start_calc "$store" || exit 1
 [[ $(window_size) == 700x600 ]] || fail "the window reopens at $(window_size), expected the kept 700x600"
 keys Up
 expect_line "the newest entry recalled after the restart" '64'
+keys Escape
+
+# --- the wheel sideways (buttons 6 and 7): a line wider than the tape comes into view, and
+# goes back.
+xdotool type --delay 20 '123456789012345678901234567890+1='
+before=$(tape_digest)
+wheel_at 400 1100 right 3
+moved=$(tape_digest)
+wheel_at 400 1100 left 3
+back=$(tape_digest)
+[[ $moved != "$before" ]] || fail "the wheel to the right did not move the tape"
+[[ $back == "$before" ]] || fail "the wheel back to the left did not bring the tape back"
 stop_calc
 
 # --- other layouts: what they type goes in, wherever their keys put the characters. Wine

@@ -52,8 +52,8 @@ class Win32Window final : public Window {
   void sizeMessage(WPARAM kind, int width, int height);
   void paint();
   void mouseButton(bool down, LPARAM at);
-  // WM_MOUSEWHEEL (vertical) or WM_MOUSEHWHEEL: the delta in wParam, the pointer on the screen.
-  void wheelMessage(bool vertical, WPARAM wParam, LPARAM at);
+  // WM_MOUSEWHEEL (vertical) or WM_MOUSEHWHEEL, the delta in wParam.
+  void wheelMessage(bool vertical, WPARAM wParam);
   void push(InputEvent&& event) { _events.push_back(std::move(event)); }
 
   bool openOffscreen(WindowOptions& options);

@@ -76,7 +76,7 @@ LRESULT Win32Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEWHEEL:
     case WM_MOUSEHWHEEL:
-      wheelMessage(message == WM_MOUSEWHEEL, wParam, lParam);
+      wheelMessage(message == WM_MOUSEWHEEL, wParam);
       return 0;
     case WM_CAPTURECHANGED:
       // Another window took the mouse (a system dialog, Alt+Tab) while the button was held.
@@ -232,13 +232,16 @@ void Win32Window::mouseButton(bool down, LPARAM at) {
   push(eventOf(InputEvent::Type::MouseUp, _pointerX, _pointerY));
 }
 
-void Win32Window::wheelMessage(bool vertical, WPARAM wParam, LPARAM at) {
+void Win32Window::wheelMessage(bool vertical, WPARAM wParam) {
   // WHEEL_DELTA (120) a notch; finer wheels and touchpads send parts of it. Up and right are
   // positive in the message as in the engine's event.
   const float notches = static_cast<float>(GET_WHEEL_DELTA_WPARAM(wParam)) / WHEEL_DELTA;
   if (notches == 0) return;
-  // Unlike the other mouse messages, these carry the pointer in screen coordinates.
-  POINT pointer{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  // Where the pointer was when the message was posted, on the screen. Not from lParam: Windows
+  // puts screen coordinates there for both messages, but Wine gives WM_MOUSEHWHEEL's relative
+  // to the window, and the message's own position is the same on both.
+  const DWORD position = GetMessagePos();
+  POINT pointer{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   if (!ScreenToClient(_window, &pointer)) return;
   InputEvent wheel = eventOf(InputEvent::Type::Wheel, static_cast<float>(pointer.x), static_cast<float>(pointer.y));
   (vertical ? wheel.wheelY : wheel.wheelX) = notches;
