@@ -90,7 +90,7 @@ bool SdlWindow::openWindow(WindowOptions& options) {
       SDL_SetWindowSize(_window, size.width, size.height);
       SDL_SetWindowPosition(_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-    const WindowSize least = minimumWindowSize(options.width, options.height);
+    const WindowSize least = software::minimumWindowSize(options.width, options.height);
     SDL_SetWindowMinimumSize(_window, least.width, least.height);
     SDL_ShowWindow(_window);
   }
@@ -114,11 +114,11 @@ WindowSize SdlWindow::sizeForDesktop(int width, int height, int keptWidth, int k
 #if defined(SDL_VIDEO_DRIVER_X11)
   dpi = x11::xftDpi(x11Display());
 #endif
-  const double scale = desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), dpi);
+  const double scale = software::desktopScale(std::getenv("GDK_SCALE"), std::getenv("QT_SCALE_FACTOR"), dpi);
   SDL_Rect usable{0, 0, 0, 0};
   const int display = std::max(0, SDL_GetWindowDisplayIndex(_window));
   if (SDL_GetDisplayUsableBounds(display, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
-  return chooseWindowSize(width, height, scale, usable.w, usable.h, keptWidth, keptHeight);
+  return software::chooseWindowSize(width, height, scale, usable.w, usable.h, keptWidth, keptHeight);
 }
 
 void* SdlWindow::x11Display() const {

@@ -10,10 +10,12 @@
 #include <string>
 
 #include "cocos/backend/Window.h"
-#include "cocos/backend/sdl/WindowFit.h"
+#include "cocos/backend/software/WindowFit.h"
 #include "cocos/backend/sdl/x11/X11Presenter.h"
 
 namespace cocos2d::backend::sdl {
+
+using software::WindowSize;
 
 class SdlWindow final : public Window {
  public:

@@ -1,13 +1,22 @@
-# The Windows backend: the sources linked into pemtrix.exe, one of which defines
-# pemtrixCreateBackend (cocos/backend/Backend.h), and the system libraries they need.
-#
-# TEMPORARY: until the backend in this folder is written, the null backend stands in for it
-# (cocos/backend/null/WindowsPlaceholder.cpp): --eval and --headless runs work, text has the
-# null backend's fixed metrics, and the windowed mode says that it has no window and exits
-# with status 2. Replace both lists with this folder's own files and libraries.
+# The Windows backend: the sources linked into pemtrix.exe (BackendEntry.cpp defines
+# pemtrixCreateBackend, cocos/backend/Backend.h), and the libraries they need: the software
+# renderer, and Windows' own DLLs for the window and GDI, WIC, the MP3 codec and wave-out, the
+# clipboard and the shell.
 set(PEMTRIX_WIN32_BACKEND_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/../null/WindowsPlaceholder.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../null/NullBackend.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../PngHeader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BackendEntry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FaceNames.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameBuffer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GdiFonts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GdiGlyphSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyTranslation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Mp3Decoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WavePlayer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WicCodec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32Desktop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32Drawing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32Sound.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Win32Window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowProcedure.cpp
 )
-set(PEMTRIX_WIN32_BACKEND_LIBRARIES)
+set(PEMTRIX_WIN32_BACKEND_LIBRARIES pemtrix_software gdi32 user32 windowscodecs ole32 uuid msacm32 winmm shell32)

@@ -1,15 +1,11 @@
-#include "cocos/backend/sdl/WindowFit.h"
+#include "cocos/backend/software/WindowFit.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-namespace cocos2d::backend::sdl {
+namespace cocos2d::backend::software {
 namespace {
-
-// Room a window manager takes around a window: a title bar and thin borders.
-constexpr int kFrameWidth = 16;
-constexpr int kFrameHeight = 56;
 
 bool readNumber(const char* text, double& value) {
   if (!text || !*text) return false;
@@ -32,9 +28,10 @@ double desktopScale(const char* gdkScale, const char* qtScale, double xftDpi) {
   return std::clamp(scale, 1.0, 4.0);
 }
 
-WindowSize fitWindow(int width, int height, double scale, int usableWidth, int usableHeight) {
+WindowSize fitWindow(int width, int height, double scale, int usableWidth, int usableHeight, WindowSize frame) {
   double w = width * scale, h = height * scale;
-  const double roomW = usableWidth - kFrameWidth, roomH = usableHeight - kFrameHeight;
+  const double roomW = static_cast<double>(usableWidth) - frame.width;
+  const double roomH = static_cast<double>(usableHeight) - frame.height;
   if (roomW > 0 && roomH > 0 && (w > roomW || h > roomH)) {
     const double shrink = std::min(roomW / w, roomH / h);
     w *= shrink;
@@ -54,13 +51,13 @@ WindowSize fitWindow(int width, int height, double scale, int usableWidth, int u
 WindowSize minimumWindowSize(int width, int height) { return WindowSize{std::max(1, width / 4), std::max(1, height / 4)}; }
 
 WindowSize chooseWindowSize(int width, int height, double scale, int usableWidth, int usableHeight, int keptWidth,
-                            int keptHeight) {
+                            int keptHeight, WindowSize frame) {
   const WindowSize least = minimumWindowSize(width, height);
   const bool fits = keptWidth >= least.width && keptHeight >= least.height &&
-                    keptWidth <= static_cast<long long>(usableWidth) - kFrameWidth &&
-                    keptHeight <= static_cast<long long>(usableHeight) - kFrameHeight;
+                    keptWidth <= static_cast<long long>(usableWidth) - frame.width &&
+                    keptHeight <= static_cast<long long>(usableHeight) - frame.height;
   if (fits) return WindowSize{keptWidth, keptHeight};
-  return fitWindow(width, height, scale, usableWidth, usableHeight);
+  return fitWindow(width, height, scale, usableWidth, usableHeight, frame);
 }
 
-}  // namespace cocos2d::backend::sdl
+}  // namespace cocos2d::backend::software

@@ -4,13 +4,13 @@
 
 #include <cmath>
 
-#include "cocos/backend/sdl/WindowFit.h"
+#include "cocos/backend/software/WindowFit.h"
 
 namespace {
 
-using cocos2d::backend::sdl::desktopScale;
-using cocos2d::backend::sdl::chooseWindowSize;
-using cocos2d::backend::sdl::fitWindow;
+using cocos2d::backend::software::desktopScale;
+using cocos2d::backend::software::chooseWindowSize;
+using cocos2d::backend::software::fitWindow;
 
 TEST(WindowFit, DesktopScaleFromWhatTheDesktopAnnounces) {
   struct Case {
