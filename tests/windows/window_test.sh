@@ -260,6 +260,13 @@ for layout in de fr jp; do
 done
 setxkbmap us
 
+# --- Alt+F4 closes the window, as everywhere on Windows.
+start_calc "alt-f4" || exit 1
+xdotool key alt+F4
+for _ in $(seq 100); do calc_ended && break; sleep 0.1; done
+calc_ended || fail "Alt+F4 did not close the window"
+stop_calc
+
 if [[ -s $work/stderr ]] && grep -v '^pemtrix: no sound\|^ALSA lib' "$work/stderr" | grep -q .; then
   echo "stderr of the program:"
   grep -v '^ALSA lib' "$work/stderr"
