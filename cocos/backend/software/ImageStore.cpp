@@ -107,13 +107,6 @@ void ImageStore::draw(Canvas& canvas, TextureId id, const Rect& source, const Af
   canvas.drawImage(texels, part, toPixels, box, modulate);
 }
 
-void ImageStore::releasePixels() {
-  _scaled.clear();
-  for (Entry& entry : _entries) {
-    for (std::vector<std::uint32_t>& pixels : entry.levels) std::vector<std::uint32_t>().swap(pixels);
-  }
-}
-
 int ImageStore::levelCount() const {
   int count = 0;
   for (const Entry& entry : _entries) {

@@ -37,9 +37,6 @@ class ImageStore {
   void draw(Canvas& canvas, TextureId id, const Rect& source, const AffineTransform& toPixels, float width,
             float height, const Color4B& modulate);
 
-  // Drops every decoded level and resampled copy; draws decode again as they need.
-  void releasePixels();
-
   // How many levels are decoded now (for tests and measurements).
   int levelCount() const;
   const ScaledImageCache& scaled() const { return _scaled; }
