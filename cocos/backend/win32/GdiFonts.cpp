@@ -264,12 +264,4 @@ GdiFonts::GlyphFace GdiFonts::glyphFace(FontId id, char32_t codepoint) {
   return {choice.face, choice.missing};
 }
 
-std::wstring GdiFonts::faceName(int index) {
-  HFONT font = referenceFont(index);
-  if (!font) return {};
-  select(font);
-  wchar_t name[LF_FACESIZE] = {};
-  return GetTextFaceW(_dc, LF_FACESIZE, name) > 0 ? std::wstring(name) : std::wstring();
-}
-
 }  // namespace cocos2d::backend::win32

@@ -42,8 +42,6 @@ class GdiFonts {
   // The face at `pixels` per em, selected into dc(); null when it cannot be made.
   HFONT selectRasterFont(int face, int pixels);
   HDC dc();
-  // The face's name as GDI reports it (for tests and messages).
-  std::wstring faceName(int face);
 
  private:
   struct Face {
