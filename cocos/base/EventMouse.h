@@ -10,10 +10,7 @@ namespace cocos2d {
 
 class EventMouse : public Event {
  public:
-  enum class MouseEventType { MOUSE_SCROLL };
-
-  explicit EventMouse(MouseEventType type) : Event(Type::MOUSE), _mouseEventType(type) {}
-  MouseEventType getMouseEventType() const { return _mouseEventType; }
+  EventMouse() : Event(Type::MOUSE) {}
 
   void setScrollData(float scrollX, float scrollY) {
     _scrollX = scrollX;
@@ -26,7 +23,6 @@ class EventMouse : public Event {
   Vec2 getLocation() const { return _cursor; }
 
  private:
-  MouseEventType _mouseEventType;
   float _scrollX = 0, _scrollY = 0;
   Vec2 _cursor;
 };

@@ -221,7 +221,7 @@ void GLView::injectKey(EventKeyboard::KeyCode code, bool pressed) {
 void GLView::injectKeyEvent(EventKeyboard& event) { Director::getInstance()->getEventDispatcher()->dispatchEvent(&event); }
 
 void GLView::injectMouseScroll(const Vec2& designPoint, float notchesX, float notchesY) {
-  EventMouse event(EventMouse::MouseEventType::MOUSE_SCROLL);
+  EventMouse event;
   // The engine API counts a wheel rolled towards the user (down) as positive.
   event.setScrollData(notchesX, -notchesY);
   event.setCursorPosition(designPoint.x, designPoint.y);

@@ -77,7 +77,7 @@ class GLView : public Ref {
   // Text typed as the system's layout delivers it: a press of KEY_NONE that carries it.
   void injectText(const std::string& text);
   // The wheel turned with the pointer at a design point, in notches as the backend gives them
-  // (up and right positive): an EventMouse MOUSE_SCROLL, with the engine API's signs.
+  // (up and right positive): an EventMouse, with the engine API's signs.
   void injectMouseScroll(const Vec2& designPoint, float notchesX, float notchesY);
 
   // Called with the window's new size in pixels each time the system gives it another one
