@@ -1,13 +1,13 @@
 // Drawing costs of the SDL backend, headless (the same software renderer as the window).
 #include <benchmark/benchmark.h>
 
-#include <dirent.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cocos/backend/sdl/SdlBackend.h"
+#include "tests/software/KeyImages.h"
 
 namespace {
 
@@ -154,27 +154,10 @@ void BM_Draw1000SqueezedGlyphs(benchmark::State& state) {
 }
 BENCHMARK(BM_Draw1000SqueezedGlyphs)->Unit(benchmark::kMicrosecond);
 
-std::vector<std::string> keyImages() {
-  const std::string dir = PEMTRIX_SOURCE_DIR "/resources/buttons/";
-  std::vector<std::string> paths;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (const dirent* e = readdir(d)) {
-      const std::string name = e->d_name;
-      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 && name.find("pushed") == std::string::npos) {
-        paths.push_back(dir + name);
-      }
-    }
-    closedir(d);
-  }
-  std::sort(paths.begin(), paths.end());
-  if (paths.size() > 68) paths.resize(68);
-  return paths;
-}
-
 // One frame of the calculator's keypad: 68 key images of 208 x 152 at 0.44.
 void BM_FrameOf68Keys(benchmark::State& state) {
   auto backend = headless();
-  const std::vector<std::string> paths = keyImages();
+  const std::vector<std::string> paths = keyImagePaths();
   if (!backend || paths.empty()) {
     state.SkipWithError("no headless window or no key images");
     return;

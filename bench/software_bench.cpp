@@ -3,10 +3,8 @@
 // SDL_image and glyphs rasterise through the SDL backend's fonts, as the Windows backend's WIC
 // and GDI would stand in: what is measured is the drawing.
 #include <SDL.h>
-#include <SDL_image.h>
 #include <benchmark/benchmark.h>
 
-#include <dirent.h>
 
 #include <algorithm>
 #include <memory>
@@ -14,8 +12,9 @@
 #include <vector>
 
 #include "cocos/backend/sdl/FontLibrary.h"
-#include "cocos/backend/sdl/GlyphRaster.h"
 #include "cocos/backend/software/Renderer.h"
+#include "tests/software/SdlSources.h"
+#include "tests/software/KeyImages.h"
 
 namespace {
 
@@ -25,49 +24,14 @@ using cocos2d::Rect;
 using cocos2d::backend::GlyphPlacement;
 using namespace cocos2d::backend;
 
-bool decode(const std::string& path, software::PixelImage& image) {
-  SDL_Surface* loaded = IMG_Load(path.c_str());
-  SDL_Surface* argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
-  SDL_FreeSurface(loaded);
-  if (!argb) return false;
-  image.width = argb->w;
-  image.height = argb->h;
-  image.argb.resize(static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h));
-  for (int y = 0; y < argb->h; ++y) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
-    std::copy(row, row + argb->w, image.argb.begin() + static_cast<std::ptrdiff_t>(y) * argb->w);
-  }
-  SDL_FreeSurface(argb);
-  return true;
-}
-
-class Glyphs : public software::GlyphSource {
- public:
-  bool rasterize(FontId font, int pixelSize, char32_t codepoint, software::GlyphBitmap& glyph) override {
-    const int face = fonts.faceFor(font, codepoint);
-    TTF_Font* ttf = face >= 0 ? fonts.rasterFace(face, pixelSize) : nullptr;
-    if (!ttf) return false;
-    const sdl::InkSurface ink = sdl::rasteriseInk(ttf, codepoint);
-    if (!ink.surface) return true;
-    const software::Coverage coverage = sdl::coverageOf(*ink.surface);
-    SDL_FreeSurface(ink.surface);
-    glyph.left = ink.left;
-    glyph.top = ink.top;
-    glyph.width = coverage.width;
-    glyph.height = coverage.height;
-    glyph.coverage = coverage.alpha;
-    return true;
-  }
-  sdl::FontLibrary fonts;
-};
-
 // A renderer on a buffer of the calculator's window size.
 struct Setup {
-  Setup() : renderer(decode, glyphs), pixels(480 * 768) {
+  Setup() : glyphs(fonts), renderer(software::decodeWithSdl, glyphs), pixels(480 * 768) {
     renderer.setTarget(software::PixelBuffer{pixels.data(), 480, 768, 480});
-    font = glyphs.fonts.open("Arial", "en");
+    font = fonts.open("Arial", "en");
   }
-  Glyphs glyphs;
+  sdl::FontLibrary fonts;
+  software::SdlGlyphs glyphs;
   software::Renderer renderer;
   std::vector<std::uint32_t> pixels;
   FontId font = 0;
@@ -82,7 +46,7 @@ void drawMostlyHidden(benchmark::State& state, int count) {
   for (int i = 0; i < count; ++i) {
     const char32_t c = U'0' + static_cast<char32_t>(i % 10);
     glyphs.push_back({c, x, 0});
-    x += s.glyphs.fonts.advance(s.font, 24, c);
+    x += s.fonts.advance(s.font, 24, c);
   }
   const float firstVisible = glyphs[static_cast<std::size_t>(count / 2 - 30)].x;
   const AffineTransform t{0.6f, 0, 0, -0.6f, -firstVisible * 0.6f, 400};
@@ -104,7 +68,7 @@ void drawFalling(benchmark::State& state, float squeeze) {
   std::vector<AffineTransform> transforms;
   for (int i = 0; i < 1000; ++i) {
     const char32_t c = U'0' + static_cast<char32_t>(i % 10);
-    glyphs.push_back({c, -0.5f * s.glyphs.fonts.advance(s.font, 48, c), -17});
+    glyphs.push_back({c, -0.5f * s.fonts.advance(s.font, 48, c), -17});
     const float x = static_cast<float>((i * 37) % 480), y = static_cast<float>((i * 53) % 768);
     const float degrees = static_cast<float>((i * 7919) % 360);
     transforms.push_back(AffineTransform{0.6f, 0, 0, -0.6f, x, y} * AffineTransform::rotationClockwise(degrees) *
@@ -125,28 +89,11 @@ BENCHMARK(BM_SoftwareDraw1000TurnedGlyphs)->Unit(benchmark::kMicrosecond);
 void BM_SoftwareDraw1000SqueezedGlyphs(benchmark::State& state) { drawFalling(state, 0.8f); }
 BENCHMARK(BM_SoftwareDraw1000SqueezedGlyphs)->Unit(benchmark::kMicrosecond);
 
-std::vector<std::string> keyImages() {
-  const std::string dir = PEMTRIX_SOURCE_DIR "/resources/buttons/";
-  std::vector<std::string> paths;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (const dirent* e = readdir(d)) {
-      const std::string name = e->d_name;
-      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 && name.find("pushed") == std::string::npos) {
-        paths.push_back(dir + name);
-      }
-    }
-    closedir(d);
-  }
-  std::sort(paths.begin(), paths.end());
-  if (paths.size() > 68) paths.resize(68);
-  return paths;
-}
-
 // One frame of the calculator's keypad: 68 key images of 208 x 152 at 0.44, squeezed by
 // `fold` (1: upright, as most frames are).
 void drawKeys(benchmark::State& state, float fold) {
   Setup s;
-  const std::vector<std::string> paths = keyImages();
+  const std::vector<std::string> paths = keyImagePaths();
   if (paths.empty()) {
     state.SkipWithError("no key images");
     return;

@@ -9,13 +9,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <dirent.h>
 #include <string>
 #include <vector>
 
-#include "cocos/backend/sdl/GlyphRaster.h"
 #include "cocos/backend/sdl/SdlBackend.h"
 #include "cocos/backend/software/Renderer.h"
+#include "tests/software/SdlSources.h"
+#include "tests/software/KeyImages.h"
 
 namespace {
 
@@ -27,63 +27,8 @@ using cocos2d::backend::GlyphPlacement;
 using cocos2d::backend::TextureId;
 using namespace cocos2d::backend;
 
-bool decodeWithSdl(const std::string& path, software::PixelImage& image) {
-  SDL_Surface* loaded = IMG_Load(path.c_str());
-  if (!loaded) return false;
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(loaded);
-  if (!argb) return false;
-  image.width = argb->w;
-  image.height = argb->h;
-  image.argb.resize(static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h));
-  for (int y = 0; y < argb->h; ++y) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
-    std::copy(row, row + argb->w, image.argb.begin() + static_cast<std::ptrdiff_t>(y) * argb->w);
-  }
-  SDL_FreeSurface(argb);
-  return true;
-}
-
-// The SDL backend's fonts as a glyph source.
-class SdlGlyphs : public software::GlyphSource {
- public:
-  explicit SdlGlyphs(sdl::FontLibrary& fonts) : _fonts(fonts) {}
-  bool rasterize(FontId font, int pixelSize, char32_t codepoint, software::GlyphBitmap& glyph) override {
-    const int face = _fonts.faceFor(font, codepoint);
-    TTF_Font* ttf = face >= 0 ? _fonts.rasterFace(face, pixelSize) : nullptr;
-    if (!ttf) return false;
-    const sdl::InkSurface ink = sdl::rasteriseInk(ttf, codepoint);
-    if (!ink.surface) return true;
-    const software::Coverage coverage = sdl::coverageOf(*ink.surface);
-    SDL_FreeSurface(ink.surface);
-    glyph.left = ink.left;
-    glyph.top = ink.top;
-    glyph.width = coverage.width;
-    glyph.height = coverage.height;
-    glyph.coverage = coverage.alpha;
-    return true;
-  }
-
- private:
-  sdl::FontLibrary& _fonts;
-};
-
-std::vector<std::string> keyImages() {
-  const std::string dir = PEMTRIX_SOURCE_DIR "/resources/buttons/";
-  std::vector<std::string> paths;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (const dirent* e = readdir(d)) {
-      const std::string name = e->d_name;
-      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0 && name.find("pushed") == std::string::npos) {
-        paths.push_back(dir + name);
-      }
-    }
-    closedir(d);
-  }
-  std::sort(paths.begin(), paths.end());
-  if (paths.size() > 68) paths.resize(68);
-  return paths;
-}
+using software::decodeWithSdl;
+using software::SdlGlyphs;
 
 // Draws the same calls on both.
 class SideBySide : public testing::Test {
@@ -98,7 +43,7 @@ class SideBySide : public testing::Test {
     _pixels.assign(480 * 768, 0);
     _software->setTarget(software::PixelBuffer{_pixels.data(), 480, 768, 480});
     _font = _sdl->text().openFont("Arial", "en");
-    for (const std::string& path : keyImages()) {
+    for (const std::string& path : keyImagePaths()) {
       int w = 0, h = 0;
       _sdlKeys.push_back(_sdl->drawing().loadImage(path, w, h));
       _softKeys.push_back(_software->loadImage(path, w, h));
