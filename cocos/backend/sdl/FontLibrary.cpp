@@ -144,13 +144,7 @@ int FontLibrary::chooseFace(Font& font, char32_t codepoint) {
 }
 
 const FontLibrary::Choice& FontLibrary::choose(Font& font, char32_t codepoint) {
-  Choice* slot;
-  if (codepoint < kLowLimit) {
-    if (font.low.empty()) font.low.resize(kLowLimit);
-    slot = &font.low[codepoint];
-  } else {
-    slot = &font.high[codepoint];
-  }
+  Choice* slot = &font.choices[codepoint];
   if (slot->face >= 0) return *slot;
   const int face = chooseFace(font, codepoint);
   int advance = 0;

@@ -6,11 +6,11 @@
 #include <SDL_ttf.h>
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "cocos/backend/Text.h"
 #include "cocos/backend/sdl/FontMatcher.h"
+#include "cocos/backend/software/CharacterChoices.h"
 
 namespace cocos2d::backend::sdl {
 
@@ -56,10 +56,8 @@ class FontLibrary {
     int primary = -1;
     std::vector<int> fallbacks;  // faces already found for other characters, tried first
     float ascentEm = 0, descentEm = 0, lineHeightEm = 0;
-    std::vector<Choice> low;  // codepoints below kLowLimit, filled on first use
-    std::unordered_map<char32_t, Choice> high;
+    software::CharacterChoices<Choice> choices;
   };
-  static constexpr char32_t kLowLimit = 0x3000;
 
   Font* resolvedFont(FontId id);
   const Choice& choose(Font& font, char32_t codepoint);

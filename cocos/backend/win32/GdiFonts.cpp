@@ -221,13 +221,7 @@ int GdiFonts::chooseFace(Font& font, char32_t codepoint) {
 }
 
 const GdiFonts::Choice& GdiFonts::choose(Font& font, char32_t codepoint) {
-  Choice* slot;
-  if (codepoint < kLowLimit) {
-    if (font.low.empty()) font.low.resize(kLowLimit);
-    slot = &font.low[codepoint];
-  } else {
-    slot = &font.high[codepoint];
-  }
+  Choice* slot = &font.choices[codepoint];
   if (slot->face >= 0) return *slot;
   const int face = chooseFace(font, codepoint);
   // Nothing installed has it: the font's own "missing glyph" box shows that something is there.

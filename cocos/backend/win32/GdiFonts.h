@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cocos/backend/Text.h"
+#include "cocos/backend/software/CharacterChoices.h"
 
 namespace cocos2d::backend::win32 {
 
@@ -66,10 +67,8 @@ class GdiFonts {
     std::vector<int> fallbacks;  // faces already found for other characters, tried first
     std::vector<std::wstring> candidates;  // fallback faces not tried yet, in order
     float ascentEm = 0, descentEm = 0, lineHeightEm = 0;
-    std::vector<Choice> low;  // codepoints below kLowLimit, filled on first use
-    std::unordered_map<char32_t, Choice> high;
+    software::CharacterChoices<Choice> choices;
   };
-  static constexpr char32_t kLowLimit = 0x3000;
   static constexpr std::size_t kRasterSizesPerFace = 8;
 
   Font* resolvedFont(FontId id);
